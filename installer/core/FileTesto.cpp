@@ -1,0 +1,26 @@
+// One open-write-close per line, so that the file is complete on disk after every line and no
+// handle stays open for a reader.
+#include "FileTesto.h"
+
+#include <windows.h>
+
+#include "ErroreRuntime.h"
+#include "raii/unique_any.h"
+
+namespace talvo {
+
+void ScriviRiga(const std::string& percorso, const std::string& riga, ModoScrittura modo) {
+  const bool accoda = modo == ModoScrittura::Accoda;
+  const unique_hfile file = make_hfile(::CreateFileA(
+      percorso.c_str(), accoda ? FILE_APPEND_DATA : GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+      nullptr, accoda ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) SollevaUltimoErroreWin32();
+  const std::string dati = riga + "\r\n";
+  DWORD scritti = 0;
+  if (!::WriteFile(file.get(), dati.data(), static_cast<DWORD>(dati.size()), &scritti, nullptr)) {
+    SollevaUltimoErroreWin32();
+  }
+  if (scritti != dati.size()) throw ErroreRuntime(NumeroErrore::DiscoPieno);
+}
+
+}  // namespace talvo

@@ -1,0 +1,16 @@
+// Text files written one line at a time, each line ended by CR LF.
+#pragma once
+
+#include <string>
+
+namespace talvo {
+
+enum class ModoScrittura {
+  Accoda,     // append, creating the file when missing
+  Sostituisci // create the file or empty it first
+};
+
+// Opens the file, writes the line and CR LF, closes it again. Throws ErroreRuntime on failure.
+void ScriviRiga(const std::string& percorso, const std::string& riga, ModoScrittura modo);
+
+}  // namespace talvo

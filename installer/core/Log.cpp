@@ -1,0 +1,39 @@
+// Line layout of the installer log and its start.
+#include "Log.h"
+
+#include <string>
+
+#include "DataOra.h"
+#include "Desktop.h"
+#include "ErroreRuntime.h"
+#include "FileTesto.h"
+#include "Globale.h"
+
+namespace talvo {
+
+std::string PercorsoLog() { return "c:\\" + Globale::NomeFileLog; }
+
+void ScriviLog(const std::string& passo, const std::string& descrizione, std::int32_t codice) {
+  std::string riga = FormattaDataGenerale(DataOraCorrente()) + " Funzione: " + passo;
+  if (codice == CodiceLog::Ok || codice == CodiceLog::Avviso) {
+    riga += " Descrizione: " + descrizione + (codice == CodiceLog::Ok ? " ESITO OK" : " AVVISO");
+  } else {
+    riga += " codice errore: " + std::to_string(codice) + " Descrizione: " + descrizione + " FALLITO";
+  }
+  ScriviRiga(PercorsoLog(), riga, ModoScrittura::Accoda);
+}
+
+bool IniziaLog(Desktop& desktop) {
+  try {
+    const std::string riga =
+        "Inizio : " + Globale::NomeFileLog + " " + FormattaDataGenerale(DataOraCorrente());
+    ScriviRiga(PercorsoLog(), riga, ModoScrittura::Sostituisci);
+    return true;
+  } catch (const ErroreRuntime& e) {
+    desktop.Messaggio("Impossibile generare il file di log \r\n" + e.Descrizione(), TitoloProgramma,
+                      IconaMessaggio::Critico, PulsantiMessaggio::Ok);
+    return false;
+  }
+}
+
+}  // namespace talvo

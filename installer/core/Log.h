@@ -1,0 +1,28 @@
+// The installer log: "c:\" followed by NomeFileLog, one line per step.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace talvo {
+
+class Desktop;
+
+// Result codes with a level of their own; every other code is a failure.
+namespace CodiceLog {
+constexpr std::int32_t Ok = 0;
+constexpr std::int32_t Avviso = 1976;
+constexpr std::int32_t Fallito = 1;
+}  // namespace CodiceLog
+
+// Full path of the installer log.
+std::string PercorsoLog();
+
+// Appends one line for the step. Leaves its own failures to the caller as ErroreRuntime.
+void ScriviLog(const std::string& passo, const std::string& descrizione, std::int32_t codice);
+
+// Creates or empties the log and writes its first line. On failure shows why and returns false,
+// leaving the file as it was.
+bool IniziaLog(Desktop& desktop);
+
+}  // namespace talvo

@@ -1,0 +1,74 @@
+// One move-only owner for every Windows handle kind, with one-line aliases per kind.
+//
+// How it works: unique_any<T, Close, Invalid> holds a value of T and calls Close on it when the
+// owner dies, unless the value equals Invalid. Aliases below fix the close function per kind.
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <utility>
+
+namespace talvo {
+
+template <typename T, auto Close, T Invalid = T{}>
+class unique_any {
+ public:
+  unique_any() noexcept = default;
+  explicit unique_any(T value) noexcept : value_(value) {}
+  unique_any(const unique_any&) = delete;
+  unique_any& operator=(const unique_any&) = delete;
+  unique_any(unique_any&& other) noexcept : value_(other.release()) {}
+  unique_any& operator=(unique_any&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  ~unique_any() { reset(); }
+
+  T get() const noexcept { return value_; }
+  explicit operator bool() const noexcept { return value_ != Invalid; }
+
+  // For out-parameters of the platform: releases what is held and hands out the slot.
+  T* put() noexcept {
+    reset();
+    return &value_;
+  }
+
+  T release() noexcept { return std::exchange(value_, Invalid); }
+
+  void reset(T value = Invalid) noexcept {
+    T old = std::exchange(value_, value);
+    if (old != Invalid) Close(old);
+  }
+
+ private:
+  T value_ = Invalid;
+};
+
+namespace detail {
+inline void close_handle(HANDLE h) noexcept { ::CloseHandle(h); }
+inline void close_hkey(HKEY k) noexcept { ::RegCloseKey(k); }
+inline void free_library(HMODULE m) noexcept { ::FreeLibrary(m); }
+inline void free_bstr(BSTR b) noexcept { ::SysFreeString(b); }
+inline void destroy_window(HWND w) noexcept { ::DestroyWindow(w); }
+inline void delete_gdi(HGDIOBJ o) noexcept { ::DeleteObject(o); }
+inline void delete_dc(HDC dc) noexcept { ::DeleteDC(dc); }
+}  // namespace detail
+
+using unique_handle = unique_any<HANDLE, detail::close_handle>;
+// A file handle, held as null when CreateFile failed (see make_hfile).
+using unique_hfile = unique_any<HANDLE, detail::close_handle, static_cast<HANDLE>(nullptr)>;
+using unique_hkey = unique_any<HKEY, detail::close_hkey>;
+using unique_hmodule = unique_any<HMODULE, detail::free_library>;
+using unique_bstr = unique_any<BSTR, detail::free_bstr>;
+using unique_hwnd = unique_any<HWND, detail::destroy_window>;
+using unique_hgdiobj = unique_any<HGDIOBJ, detail::delete_gdi>;
+using unique_hdc = unique_any<HDC, detail::delete_dc>;
+
+// CreateFile reports failure as INVALID_HANDLE_VALUE; the owner keeps null instead, so that
+// one test of the owner covers both.
+inline unique_hfile make_hfile(HANDLE h) noexcept {
+  return unique_hfile(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
+
+}  // namespace talvo

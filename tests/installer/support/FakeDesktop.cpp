@@ -1,0 +1,39 @@
+// Scripted answers and records of the fake Desktop.
+#include "FakeDesktop.h"
+
+#include <algorithm>
+
+#include "core/ErroreRuntime.h"
+
+namespace talvo::test {
+
+RispostaMessaggio FakeDesktop::Messaggio(const std::string& testo, const std::string& titolo,
+                                         IconaMessaggio icona, PulsantiMessaggio pulsanti) {
+  Messaggi.push_back({testo, titolo, icona, pulsanti});
+  if (!Risposte.empty()) {
+    const RispostaMessaggio risposta = Risposte.front();
+    Risposte.pop_front();
+    return risposta;
+  }
+  return pulsanti == PulsantiMessaggio::SiNo || pulsanti == PulsantiMessaggio::SiNoAnnulla
+             ? RispostaMessaggio::Si
+             : RispostaMessaggio::Ok;
+}
+
+void FakeDesktop::MostraModale(FinestraModale finestra) {
+  FinestreMostrate.push_back(finestra);
+  if (AllaFinestra) AllaFinestra(finestra);
+}
+
+void FakeDesktop::ImpostaStampanteCorrente(const std::string& nome) {
+  if (std::find(StampantiInstallate.begin(), StampantiInstallate.end(), nome) != StampantiInstallate.end()) {
+    StampanteCorrente = nome;
+  }
+}
+
+void FakeDesktop::Stampa(const LavoroDiStampa& lavoro) {
+  if (ErroreDiStampa != 0) throw ErroreRuntime(ErroreDiStampa);
+  Stampe.push_back(lavoro);
+}
+
+}  // namespace talvo::test

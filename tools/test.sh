@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both presets (warnings as errors) and runs every x64 test under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+now() { date +%s; }
+t0=$(now)
+tools/setup.sh
+t1=$(now)
+for preset in win64 win32; do
+  cmake --preset "$preset" -DTALVO_WERROR=ON >/dev/null
+  cmake --build --preset "$preset"
+done
+t2=$(now)
+
+# The x86 preset only builds; every test is an x64 Windows program run under Wine.
+count=$(ctest --preset win64 -N | sed -n 's/^Total Tests: //p')
+if [ "${count:-0}" -le 1 ]; then
+  echo "test: no x64 test is registered" >&2
+  exit 1
+fi
+status=0
+ctest --preset win64 -j2 || status=$?
+t3=$(now)
+echo "test: setup $((t1 - t0)) s, build $((t2 - t1)) s, tests $((t3 - t2)) s"
+exit $status
