@@ -10,6 +10,7 @@
 #include "com/ClassFactory.h"
 #include "com/Dispatch.h"
 #include "com/Registration.h"
+#include "com/ServerExports.h"
 
 namespace {
 
@@ -53,21 +54,4 @@ ServerIdentity Identity() {
 
 }  // namespace
 
-STDAPI DllCanUnloadNow() { return Module::CanUnloadNow(); }
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {
-  return GetClassObject(kClasses, clsid, riid, ppv);
-}
-STDAPI DllRegisterServer() {
-  try {
-    return RegisterServer(Identity());
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
-}
-STDAPI DllUnregisterServer() {
-  try {
-    return UnregisterServer(Identity());
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
-}
+TALVO_COM_SERVER_EXPORTS(kClasses, Identity)
