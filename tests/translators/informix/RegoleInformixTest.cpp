@@ -91,6 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{"the catalogue rule then finds nothing to change",
              u"SELECT DATEFORMAT(d,'x') FROM systable WHERE table_name = 'A'", u"",
              u"SELECT EXTEND(DATE(D),YEAR TO MONTH) FROM SYSTABLE WHERE TABLE_NAME = 'A'"},
+        Caso{"accented letters too", u"SELECT DATEFORMAT(d,'x') FROM t WHERE città = 'è'", u"",
+             u"SELECT EXTEND(DATE(D),YEAR TO MONTH) FROM T WHERE CITTÀ = 'È'"},
         Caso{"after substr", u"SELECT substr(a,1,2), DATEFORMAT(d,'x') FROM t", u"",
              u"SELECT A[1,2], EXTEND(DATE(D),YEAR TO MONTH) FROM T"}));
 
@@ -102,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
              u"SELECT tabname FROM systables WHERE tabname = 'x'"},
         Caso{"systables gains another s", u"SELECT tabname FROM systables", u"",
              u"SELECT tabname FROM systabless"},
+        Caso{"inside a name too", u"SELECT a FROM mysystable_log", u"", u"SELECT a FROM mysystables_log"},
         Caso{"upper-case SYSTABLE is no trigger", u"SELECT table_name FROM SYSTABLE", u"",
              u"SELECT table_name FROM SYSTABLE"},
         Caso{"global temporary table", u"create global temporary table tmp1 (a int)", u"",
