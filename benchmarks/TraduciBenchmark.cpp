@@ -1,7 +1,7 @@
 // Measures Ifmx.Traduci as callers reach it: calls per second on an outer-join statement through
 // the vtable and through IDispatch, and the time to translate SELECTs of growing length full of
 // substr calls, to show how the cost grows with the statement.
-//   TraduciBenchmark.exe [path of Vortan.dll]
+//   TraduciBenchmark.exe [path of Vortan.dll, by default the one built with it]
 #include <windows.h>
 
 #include <initguid.h>
@@ -72,7 +72,9 @@ void Fail(const char* what, HRESULT hr) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  const std::wstring path = argc > 1 ? argv[1] : L"Vortan.dll";
+  std::wstring path = L"Z:";
+  for (const char* c = TALVO_VORTAN_DLL; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+  if (argc > 1) path = argv[1];
   if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
   {
     talvo::unique_hmodule server(::LoadLibraryW(path.c_str()));
