@@ -21,13 +21,20 @@ add_test(NAME wine_prefix
   COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-prefix.sh ${TALVO_WINEPREFIX})
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP WinePrefix)
 
-# talvo_add_test(<name> SOURCES ... [LIBS ...] [ANSI] [DRIVE_C] [GUI])
-#   ANSI     compile the sources into the ANSI code page, as the installer's own
-#   DRIVE_C  the program touches fixed paths of drive C: and runs alone among such programs
-#   GUI      the program opens real windows and runs under Xvfb
+# talvo_add_test(<name> SOURCES ... [LIBS ...] [SERVERS ...] [ANSI] [DRIVE_C] [GUI] [REGISTRY])
+#   SERVERS   COM server targets the program loads: each is built first and its host path is
+#             compiled in as TALVO_SERVER_<target> (a narrow string literal)
+#   ANSI      compile the sources into the ANSI code page, as the installer's own
+#   DRIVE_C   the program touches fixed paths of drive C: and runs alone among such programs
+#   GUI       the program opens real windows and runs under Xvfb
+#   REGISTRY  the program registers servers in the prefix and runs alone among such programs
 function(talvo_add_test name)
-  cmake_parse_arguments(T "ANSI;DRIVE_C;GUI" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "ANSI;DRIVE_C;GUI;REGISTRY" "" "SOURCES;LIBS;SERVERS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  foreach(server IN LISTS T_SERVERS)
+    add_dependencies(${name} ${server})
+    target_compile_definitions(${name} PRIVATE "TALVO_SERVER_${server}=\"$<TARGET_FILE:${server}>\"")
+  endforeach()
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   if(T_ANSI)
     talvo_ansi_target(${name})
@@ -46,4 +53,25 @@ function(talvo_add_test name)
   if(T_DRIVE_C)
     set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK drive_c)
   endif()
+  if(T_REGISTRY)
+    set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK registry)
+  endif()
+endfunction()
+
+# talvo_add_vbscript_test(<name> SCRIPT <file.vbs> SERVERS <target>...)
+#   Registers the servers with Wine's regsvr32, runs the script late-bound through Wine's cscript
+#   and unregisters them again. The script fails the test with WScript.Quit and a non-zero code.
+function(talvo_add_vbscript_test name)
+  cmake_parse_arguments(V "" "SCRIPT" "SERVERS" ${ARGN})
+  get_filename_component(script ${V_SCRIPT} ABSOLUTE)
+  set(servers)
+  foreach(server IN LISTS V_SERVERS)
+    list(APPEND servers $<TARGET_FILE:${server}>)
+  endforeach()
+  add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tools/cscript-test.sh ${script} ${servers}
+    WORKING_DIRECTORY ${TALVO_WINEPREFIX}/drive_c)
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "${TALVO_TEST_ENV}"
+    FIXTURES_REQUIRED WinePrefix
+    RESOURCE_LOCK registry)
 endfunction()

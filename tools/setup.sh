@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-  wine64 wine64-tools
+  wine64 wine64-tools libwine-dev
   libz-mingw-w64-dev
   xvfb xauth
   unixodbc libsqliteodbc sqlite3

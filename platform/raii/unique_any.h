@@ -4,8 +4,8 @@
 // owner dies, unless the value equals Invalid. Aliases below fix the close function per kind.
 #pragma once
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <utility>
 
@@ -64,6 +64,43 @@ using unique_bstr = unique_any<BSTR, detail::free_bstr>;
 using unique_hwnd = unique_any<HWND, detail::destroy_window>;
 using unique_hgdiobj = unique_any<HGDIOBJ, detail::delete_gdi>;
 using unique_hdc = unique_any<HDC, detail::delete_dc>;
+
+// An automation VARIANT, cleared (VariantClear) when the owner dies or is reset.
+class unique_variant {
+ public:
+  unique_variant() noexcept { ::VariantInit(&value_); }
+  unique_variant(const unique_variant&) = delete;
+  unique_variant& operator=(const unique_variant&) = delete;
+  unique_variant(unique_variant&& other) noexcept : value_(other.release()) {}
+  unique_variant& operator=(unique_variant&& other) noexcept {
+    if (this != &other) {
+      reset();
+      value_ = other.release();
+    }
+    return *this;
+  }
+  ~unique_variant() { reset(); }
+
+  const VARIANT& get() const noexcept { return value_; }
+  // For out-parameters of the platform: clears what is held and hands out the slot.
+  VARIANT* put() noexcept {
+    reset();
+    return &value_;
+  }
+  // Hands the value over (to an out-parameter) and leaves the owner empty.
+  VARIANT release() noexcept {
+    VARIANT out = value_;
+    ::VariantInit(&value_);
+    return out;
+  }
+  void reset() noexcept {
+    ::VariantClear(&value_);
+    ::VariantInit(&value_);
+  }
+
+ private:
+  VARIANT value_;
+};
 
 // CreateFile reports failure as INVALID_HANDLE_VALUE; the owner keeps null instead, so that
 // one test of the owner covers both.

@@ -1,0 +1,98 @@
+// Text primitives of the translation rules.
+#include "Testo.h"
+
+#include "com/RunTimeError.h"
+
+namespace talvo::translators {
+
+using com::RunTimeError;
+namespace Numero = com::RunTimeNumber;
+
+int Posizione16(long long value) {
+  if (value > kPosizioneMassima || value < -kPosizioneMassima - 1) throw RunTimeError(Numero::Overflow);
+  return static_cast<int>(value);
+}
+
+std::size_t Trova(Vista text, Vista needle, std::size_t start) {
+  if (start < 1) start = 1;
+  if (start > text.size() + 1) return 0;
+  if (needle.empty()) return start <= text.size() ? start : 0;
+  std::size_t found = text.find(needle, start - 1);
+  return found == Vista::npos ? 0 : found + 1;
+}
+
+Testo Mid(Vista text, long long start, long long length) {
+  if (start < 1 || length < 0) throw RunTimeError(Numero::InvalidCall);
+  if (static_cast<unsigned long long>(start) > text.size()) return {};
+  return Testo(text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(length)));
+}
+
+Testo Mid(Vista text, long long start) {
+  if (start < 1) throw RunTimeError(Numero::InvalidCall);
+  if (static_cast<unsigned long long>(start) > text.size()) return {};
+  return Testo(text.substr(static_cast<std::size_t>(start - 1)));
+}
+
+Testo Left(Vista text, long long n) {
+  if (n < 0) throw RunTimeError(Numero::InvalidCall);
+  return Testo(text.substr(0, static_cast<std::size_t>(n)));
+}
+
+char16_t Maiuscola(char16_t c) {
+  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 32);
+  // Latin-1 lower-case letters, except the division sign and ÿ (whose capital lies elsewhere).
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 32);
+  if (c == 0xFF) return 0x178;
+  return c;
+}
+
+Testo Maiuscolo(Vista text) {
+  Testo result(text);
+  for (char16_t& c : result) c = Maiuscola(c);
+  return result;
+}
+
+namespace {
+
+// Replaces from the left; `searched` is the text the needle is looked for in (the text itself,
+// or its upper-case form when case does not matter), position for position the same as text.
+Testo Sostituisci(Vista text, Vista searched, Vista needle, Vista replacement, bool onlyFirst) {
+  if (needle.empty()) return Testo(text);
+  Testo result;
+  result.reserve(text.size());
+  std::size_t from = 0;
+  for (;;) {
+    std::size_t found = searched.find(needle, from);
+    if (found == Vista::npos) break;
+    result.append(text.substr(from, found - from));
+    result.append(replacement);
+    from = found + needle.size();
+    if (onlyFirst) break;
+  }
+  result.append(text.substr(from));
+  return result;
+}
+
+}  // namespace
+
+Testo SostituisciTutti(Vista text, Vista needle, Vista replacement) {
+  return Sostituisci(text, text, needle, replacement, false);
+}
+
+Testo SostituisciPrimo(Vista text, Vista needle, Vista replacement) {
+  return Sostituisci(text, text, needle, replacement, true);
+}
+
+Testo SostituisciTuttiSenzaMaiuscole(Vista text, Vista needle, Vista replacement) {
+  return Sostituisci(text, Maiuscolo(text), Maiuscolo(needle), replacement, false);
+}
+
+Testo SostituisciPrimoSenzaMaiuscole(Vista text, Vista needle, Vista replacement) {
+  return Sostituisci(text, Maiuscolo(text), Maiuscolo(needle), replacement, true);
+}
+
+bool IniziaSenzaMaiuscole(Vista text, Vista prefix) {
+  return text.size() >= prefix.size() && Maiuscolo(text.substr(0, prefix.size())) == Maiuscolo(prefix);
+}
+
+}  // namespace talvo::translators

@@ -1,0 +1,33 @@
+// Class Syb's methods: the Sybase rules on the caller's values. NoLongTransaction has nothing to
+// split on a Sybase database: it leaves its arguments alone and answers true.
+#include "Syb.h"
+
+#include "RegoleSybase.h"
+#include "common/MetodiCom.h"
+
+namespace talvo::translators::sybase {
+
+using com::FromBstr;
+
+STDMETHODIMP Syb::Traduci(BSTR strquery, BSTR TipoQuery, BSTR* result) noexcept {
+  return RestituisciTesto(kProgId, IID__Syb, result,
+                          [&] { return sybase::Traduci(FromBstr(strquery), FromBstr(TipoQuery)); });
+}
+
+STDMETHODIMP Syb::FormattaData(BSTR CampoData, BSTR* result) noexcept {
+  return RestituisciTesto(kProgId, IID__Syb, result,
+                          [&] { return sybase::FormattaData(FromBstr(CampoData)); });
+}
+
+STDMETHODIMP Syb::NoLongTransaction(BSTR, LONG, BSTR, IDispatch*, SHORT, BSTR, BSTR,
+                                    VARIANT_BOOL* result) noexcept {
+  if (!result) return E_POINTER;
+  *result = VARIANT_TRUE;
+  return S_OK;
+}
+
+STDMETHODIMP Syb::TraduciErr(LONG NumErrore, LONG* result) noexcept {
+  return RestituisciNumero(kProgId, IID__Syb, result, [&] { return sybase::TraduciErr(NumErrore); });
+}
+
+}  // namespace talvo::translators::sybase
