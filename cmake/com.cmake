@@ -2,6 +2,7 @@
 # architecture (a type library records its pointer size), windres embeds it as resource 1 TYPELIB,
 # and a .def file exports the four server entry points undecorated.
 
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
 find_program(TALVO_WIDL NAMES ${TALVO_TRIPLET}-widl widl REQUIRED)
 # The Windows IDL files (oaidl.idl and what it imports) and stdole2.tlb come with Wine's development files.
 find_path(TALVO_IDL_INCLUDE_DIR oaidl.idl
@@ -27,12 +28,18 @@ function(talvo_com_idl target idl)
   get_filename_component(source ${idl} ABSOLUTE)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_idl)
   set(widl ${TALVO_WIDL} ${TALVO_WIDL_ARCH} -I${TALVO_IDL_INCLUDE_DIR} -L${TALVO_STDOLE2_DIR})
+  get_filename_component(source_dir ${source} DIRECTORY)
+  # widl refuses help strings on enumeration members: it compiles a copy without them, and the
+  # strings are then written into the type library it made.
+  set(help ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/enum_help_strings.py)
   add_custom_command(
     OUTPUT ${out}/${name}.h ${out}/${name}.tlb
     COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
-    COMMAND ${widl} -h -H ${out}/${name}.h -o ${out}/${name}.h ${source}
-    COMMAND ${widl} -t -o ${out}/${name}.tlb ${source}
-    DEPENDS ${source}
+    COMMAND ${help} strip ${source} ${out}/${name}.idl
+    COMMAND ${widl} -I${source_dir} -h -H ${out}/${name}.h -o ${out}/${name}.h ${out}/${name}.idl
+    COMMAND ${widl} -I${source_dir} -t -o ${out}/${name}.tlb ${out}/${name}.idl
+    COMMAND ${help} patch ${source} ${out}/${name}.tlb
+    DEPENDS ${source} ${CMAKE_SOURCE_DIR}/tools/enum_help_strings.py
     COMMENT "widl ${name}.idl"
     VERBATIM)
   target_sources(${target} PRIVATE ${out}/${name}.h)

@@ -24,7 +24,8 @@ std::wstring ShortPath(const std::wstring& path) {
   return result;
 }
 
-void AddClassKeys(std::vector<RegistryKey>& keys, const ClassIdentity& c, const std::wstring& serverPath) {
+void AddClassKeys(std::vector<RegistryKey>& keys, const ClassIdentity& c, const GUID& libid,
+                  const std::wstring& serverPath) {
   const std::wstring clsid = GuidText(c.clsid);
   const std::wstring classKey = L"CLSID\\" + clsid;
   const bool versioned = !c.versionedProgId.empty();
@@ -44,6 +45,7 @@ void AddClassKeys(std::vector<RegistryKey>& keys, const ClassIdentity& c, const 
   keys.push_back({classKey + L"\\InprocServer32",
                   {{L"", c.shortServerPath ? ShortPath(serverPath) : serverPath},
                    {L"ThreadingModel", c.threadingModel}}});
+  if (c.typeLibraryKey) keys.push_back({classKey + L"\\TypeLib", {{L"", GuidText(libid)}}});
 }
 
 HRESULT FromWin32(LSTATUS status) { return HRESULT_FROM_WIN32(static_cast<DWORD>(status)); }
@@ -93,7 +95,7 @@ std::wstring GuidText(const GUID& guid) {
 
 std::vector<RegistryKey> ServerRegistryKeys(const ServerIdentity& server, const std::wstring& serverPath) {
   std::vector<RegistryKey> keys;
-  for (const ClassIdentity& c : server.classes) AddClassKeys(keys, c, serverPath);
+  for (const ClassIdentity& c : server.classes) AddClassKeys(keys, c, server.typeLibrary.libid, serverPath);
   return keys;
 }
 

@@ -30,6 +30,7 @@ struct ClassIdentity {
   std::wstring threadingModel;   // "Apartment", "Both", ...
   bool programmable = false;     // writes the empty "Programmable" key
   bool shortServerPath = false;  // InprocServer32 holds the module path in its 8.3 form
+  bool typeLibraryKey = false;   // writes "TypeLib" naming the server's type library
 };
 
 struct TypeLibraryIdentity {

@@ -1,0 +1,18 @@
+// Whole-file encryption and decryption with the object's RC4 key.
+#pragma once
+
+#include <string>
+
+#include "Chiave.h"
+#include "CifEncryptError.h"
+
+namespace talvo::cifrel {
+
+enum class Direzione { Cifra, Decifra };
+
+// Turns the input file into the output file, same length, no header. The key is derived anew from
+// the password; the caller has checked that the password is not empty.
+Esito CifraFile(Chiave& chiave, const std::wstring& password, const wchar_t* input,
+                const wchar_t* output, Direzione direzione);
+
+}  // namespace talvo::cifrel

@@ -1,0 +1,86 @@
+// Members of the Crypt class.
+#include "Crypt.h"
+
+#include <olectl.h>
+
+#include "CifraValore.h"
+#include "NessunPuntoDiConnessione.h"
+
+namespace talvo::cifrel {
+
+HRESULT Crypt::OperazioneFile(BSTR input, BSTR output, Direzione direzione, CifEncryptError* pVar) noexcept {
+  if (pVar == nullptr) return E_POINTER;
+  if (password_.empty()) {
+    *pVar = static_cast<CifEncryptError>(Esito::CifEncryptNoPwd);
+    return S_OK;
+  }
+  try {
+    ultimoEsito_ = CifraFile(chiave_, password_, input, output, direzione);
+  } catch (...) {
+    ultimoEsito_ = Esito::CifEncryptProviderError;
+  }
+  *pVar = static_cast<CifEncryptError>(ultimoEsito_);
+  return S_OK;
+}
+
+STDMETHODIMP Crypt::EncryptFile(BSTR bsInputFileName, BSTR bsOutputFileName, CifEncryptError* pVar) noexcept {
+  return OperazioneFile(bsInputFileName, bsOutputFileName, Direzione::Cifra, pVar);
+}
+
+STDMETHODIMP Crypt::DecryptFile(BSTR bsInputFileName, BSTR bsOutputFileName, CifEncryptError* pVar) noexcept {
+  return OperazioneFile(bsInputFileName, bsOutputFileName, Direzione::Decifra, pVar);
+}
+
+STDMETHODIMP Crypt::get_Password(BSTR* pVal) noexcept {
+  if (pVal == nullptr) return E_POINTER;
+  *pVal = ::SysAllocStringLen(password_.data(), static_cast<UINT>(password_.size()));
+  return *pVal ? S_OK : E_OUTOFMEMORY;
+}
+
+STDMETHODIMP Crypt::put_Password(BSTR newVal) noexcept {
+  // A password, once set, cannot be cleared: an empty one changes nothing.
+  if (newVal == nullptr || ::SysStringLen(newVal) == 0) return S_OK;
+  try {
+    password_.assign(newVal, ::SysStringLen(newVal));
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+  chiave_.DeriveKey(password_);
+  return S_OK;
+}
+
+STDMETHODIMP Crypt::Encrypt(VARIANT* pVar, VARIANT* pOutVar) noexcept {
+  if (pOutVar == nullptr) return E_POINTER;
+  try {
+    CifraValore(chiave_, pVar, pOutVar, Direzione::Cifra);
+  } catch (...) {
+    ::VariantClear(pOutVar);
+    pOutVar->vt = VT_ERROR;
+    pOutVar->scode = static_cast<SCODE>(Esito::CifEncryptProviderError);
+  }
+  return S_OK;
+}
+
+STDMETHODIMP Crypt::Decrypt(VARIANT* pVar, VARIANT* pOutVar) noexcept {
+  if (pOutVar == nullptr) return E_POINTER;
+  try {
+    CifraValore(chiave_, pVar, pOutVar, Direzione::Decifra);
+  } catch (...) {
+    ::VariantClear(pOutVar);
+    pOutVar->vt = VT_ERROR;
+    pOutVar->scode = static_cast<SCODE>(Esito::CifEncryptProviderError);
+  }
+  return S_OK;
+}
+
+STDMETHODIMP Crypt::EnumConnectionPoints(IEnumConnectionPoints** ppEnum) noexcept {
+  return NessunPuntoDiConnessione::Create(nullptr, IID_IEnumConnectionPoints, reinterpret_cast<void**>(ppEnum));
+}
+
+STDMETHODIMP Crypt::FindConnectionPoint(REFIID, IConnectionPoint** ppCP) noexcept {
+  if (ppCP == nullptr) return E_POINTER;
+  *ppCP = nullptr;
+  return CONNECT_E_NOCONNECTION;
+}
+
+}  // namespace talvo::cifrel

@@ -1,0 +1,123 @@
+// Whole-file encryption over the real Base provider: known key stream, round trips, failures.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "Chiave.h"
+#include "CifraFile.h"
+#include "FileDiProva.h"
+
+namespace talvo::cifrel {
+namespace {
+
+using test::CartellaTemporanea;
+using test::EsisteFile;
+using test::LeggiFile;
+using test::ScriviFile;
+
+std::wstring Wide(const std::string& testo) { return std::wstring(testo.begin(), testo.end()); }
+
+// The Base provider's key stream for "secret": MD5 of the UTF-16LE password, a 40-bit RC4 key
+// and 11 zero bytes of salt.
+const std::string FlussoSecret("\x9c\x8e\x01\x23\x78\xf7\x55\xdc\x85\xc8\xc9\x09\x4e\x13\x74\xbf", 16);
+
+class CifraFileTest : public ::testing::Test {
+ protected:
+  CartellaTemporanea cartella;
+  Chiave chiave;
+
+  Esito Esegui(const std::string& da, const std::string& a, Direzione direzione,
+               const std::wstring& password = L"secret") {
+    return CifraFile(chiave, password, Wide(da).c_str(), Wide(a).c_str(), direzione);
+  }
+};
+
+TEST_F(CifraFileTest, ZeroBytesGiveTheKeyStream) {
+  ASSERT_TRUE(chiave.HaProvider());
+  ScriviFile(cartella / "zeri", std::string(16, '\0'));
+  ASSERT_EQ(Esegui(cartella / "zeri", cartella / "flusso", Direzione::Cifra), Esito::CifEncryptSuccess);
+  EXPECT_EQ(LeggiFile(cartella / "flusso"), FlussoSecret);
+  // Deciphering is the same operation.
+  ASSERT_EQ(Esegui(cartella / "zeri", cartella / "flusso2", Direzione::Decifra), Esito::CifEncryptSuccess);
+  EXPECT_EQ(LeggiFile(cartella / "flusso2"), FlussoSecret);
+}
+
+TEST_F(CifraFileTest, TheKeyStreamRunsOnAcrossChunksAndRestartsForEachFile) {
+  ScriviFile(cartella / "lungo", std::string(2500, '\0'));
+  ScriviFile(cartella / "corto", std::string(1000, '\0'));
+  ASSERT_EQ(Esegui(cartella / "lungo", cartella / "flusso-lungo", Direzione::Cifra), Esito::CifEncryptSuccess);
+  ASSERT_EQ(Esegui(cartella / "corto", cartella / "flusso-corto", Direzione::Cifra), Esito::CifEncryptSuccess);
+  const std::string lungo = LeggiFile(cartella / "flusso-lungo");
+  ASSERT_EQ(lungo.size(), 2500u);
+  EXPECT_EQ(lungo.substr(0, 16), FlussoSecret);
+  EXPECT_EQ(LeggiFile(cartella / "flusso-corto"), lungo.substr(0, 1000));
+  EXPECT_NE(lungo.substr(1000, 16), FlussoSecret);
+}
+
+TEST_F(CifraFileTest, EverySizeRoundTripsByteForByte) {
+  for (std::size_t dimensione : {0u, 1u, 999u, 1000u, 1001u, 2000u, 3u * 1024 * 1024 + 7}) {
+    std::string chiaro(dimensione, '\0');
+    for (std::size_t i = 0; i < dimensione; ++i) chiaro[i] = static_cast<char>((i * 131 + 7) % 251);
+    ScriviFile(cartella / "chiaro", chiaro);
+    ASSERT_EQ(Esegui(cartella / "chiaro", cartella / "cifrato", Direzione::Cifra), Esito::CifEncryptSuccess);
+    const std::string cifrato = LeggiFile(cartella / "cifrato");
+    ASSERT_EQ(cifrato.size(), dimensione);
+    if (dimensione > 0) {
+      EXPECT_NE(cifrato, chiaro) << dimensione;
+    }
+    ASSERT_EQ(Esegui(cartella / "cifrato", cartella / "decifrato-con-nome-piu-lungo", Direzione::Decifra),
+              Esito::CifEncryptSuccess);
+    EXPECT_TRUE(LeggiFile(cartella / "decifrato-con-nome-piu-lungo") == chiaro) << dimensione;
+    // Enciphering twice gives back the plain file.
+    ASSERT_EQ(Esegui(cartella / "cifrato", cartella / "due-volte", Direzione::Cifra), Esito::CifEncryptSuccess);
+    EXPECT_TRUE(LeggiFile(cartella / "due-volte") == chiaro) << dimensione;
+  }
+}
+
+TEST_F(CifraFileTest, AWrongPasswordGivesOtherBytes) {
+  ScriviFile(cartella / "chiaro", "registro di classe");
+  ASSERT_EQ(Esegui(cartella / "chiaro", cartella / "cifrato", Direzione::Cifra), Esito::CifEncryptSuccess);
+  ASSERT_EQ(Esegui(cartella / "cifrato", cartella / "decifrato", Direzione::Decifra, L"altra"),
+            Esito::CifEncryptSuccess);
+  EXPECT_NE(LeggiFile(cartella / "decifrato"), "registro di classe");
+}
+
+TEST_F(CifraFileTest, FilesThatCannotBeOpenedAreReported) {
+  ScriviFile(cartella / "chiaro", "contenuto");
+  struct Caso {
+    const char* descrizione;
+    std::wstring da;
+    std::wstring a;
+    Esito atteso;
+  };
+  const Caso casi[] = {
+      {"missing input", Wide(cartella / "assente"), Wide(cartella / "uscita"), Esito::CifEncryptNoSourceFile},
+      {"empty input name", L"", Wide(cartella / "uscita"), Esito::CifEncryptNoSourceFile},
+      {"input name with no ANSI form", Wide(cartella.Percorso()) + L"\x4e2d\x6587", Wide(cartella / "uscita"),
+       Esito::CifEncryptNoSourceFile},
+      {"same path for input and output", Wide(cartella / "chiaro"), Wide(cartella / "chiaro"),
+       Esito::CifEncryptNoDestinationFile},
+      {"output folder missing", Wide(cartella / "chiaro"), Wide(cartella / "manca\\uscita"),
+       Esito::CifEncryptNoDestinationFile},
+      {"empty output name", Wide(cartella / "chiaro"), L"", Esito::CifEncryptNoDestinationFile},
+  };
+  for (const Caso& caso : casi) {
+    for (Direzione direzione : {Direzione::Cifra, Direzione::Decifra}) {
+      EXPECT_EQ(CifraFile(chiave, L"secret", caso.da.c_str(), caso.a.c_str(), direzione), caso.atteso)
+          << caso.descrizione;
+    }
+    EXPECT_FALSE(EsisteFile(cartella / "uscita")) << caso.descrizione;
+    EXPECT_EQ(LeggiFile(cartella / "chiaro"), "contenuto") << caso.descrizione;
+  }
+}
+
+TEST_F(CifraFileTest, AnInputHeldByAnotherProgramIsReported) {
+  ScriviFile(cartella / "chiaro", "contenuto");
+  HANDLE bloccato = ::CreateFileA((cartella / "chiaro").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(bloccato, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Esegui(cartella / "chiaro", cartella / "uscita", Direzione::Cifra), Esito::CifEncryptNoSourceFile);
+  ::CloseHandle(bloccato);
+  EXPECT_FALSE(EsisteFile(cartella / "uscita"));
+}
+
+}  // namespace
+}  // namespace talvo::cifrel
