@@ -49,28 +49,24 @@ STDMETHODIMP Crypt::put_Password(BSTR newVal) noexcept {
   return S_OK;
 }
 
-STDMETHODIMP Crypt::Encrypt(VARIANT* pVar, VARIANT* pOutVar) noexcept {
-  if (pOutVar == nullptr) return E_POINTER;
+HRESULT Crypt::OperazioneValore(VARIANT* valore, Direzione direzione, VARIANT* risultato) noexcept {
+  if (risultato == nullptr) return E_POINTER;
   try {
-    CifraValore(chiave_, pVar, pOutVar, Direzione::Cifra);
+    CifraValore(chiave_, valore, risultato, direzione);
   } catch (...) {
-    ::VariantClear(pOutVar);
-    pOutVar->vt = VT_ERROR;
-    pOutVar->scode = static_cast<SCODE>(Esito::CifEncryptProviderError);
+    ::VariantClear(risultato);
+    risultato->vt = VT_ERROR;
+    risultato->scode = static_cast<SCODE>(Esito::CifEncryptProviderError);
   }
   return S_OK;
 }
 
+STDMETHODIMP Crypt::Encrypt(VARIANT* pVar, VARIANT* pOutVar) noexcept {
+  return OperazioneValore(pVar, Direzione::Cifra, pOutVar);
+}
+
 STDMETHODIMP Crypt::Decrypt(VARIANT* pVar, VARIANT* pOutVar) noexcept {
-  if (pOutVar == nullptr) return E_POINTER;
-  try {
-    CifraValore(chiave_, pVar, pOutVar, Direzione::Decifra);
-  } catch (...) {
-    ::VariantClear(pOutVar);
-    pOutVar->vt = VT_ERROR;
-    pOutVar->scode = static_cast<SCODE>(Esito::CifEncryptProviderError);
-  }
-  return S_OK;
+  return OperazioneValore(pVar, Direzione::Decifra, pOutVar);
 }
 
 STDMETHODIMP Crypt::EnumConnectionPoints(IEnumConnectionPoints** ppEnum) noexcept {

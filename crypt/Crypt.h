@@ -38,6 +38,7 @@ class Crypt final : public com::Object<Crypt, com::Dispatch<ICrypt>, IConnection
 
  private:
   HRESULT OperazioneFile(BSTR input, BSTR output, Direzione direzione, CifEncryptError* pVar) noexcept;
+  HRESULT OperazioneValore(VARIANT* valore, Direzione direzione, VARIANT* risultato) noexcept;
 
   // The password is kept whole, whatever its length.
   std::wstring password_;
