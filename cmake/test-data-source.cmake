@@ -36,3 +36,27 @@ function(talvo_uses_test_data_source)
     set_property(TEST ${test} APPEND PROPERTY RESOURCE_LOCK talvo_database)
   endforeach()
 endfunction()
+
+# talvo_add_database_vbscript_test(<name> SCRIPT <file.vbs> SETUP <setup.sql> CHECK <check.sql>
+#                                  EXPECT <output> SERVERS <target>...)
+#   Fills the test database with SETUP (run by the host's sqlite3), runs the script late-bound
+#   through Wine's cscript with the servers registered, and passes when CHECK then prints exactly
+#   EXPECT (one line).
+function(talvo_add_database_vbscript_test name)
+  cmake_parse_arguments(V "" "SCRIPT;SETUP;CHECK;EXPECT" "SERVERS" ${ARGN})
+  foreach(file SCRIPT SETUP CHECK)
+    get_filename_component(V_${file} ${V_${file}} ABSOLUTE)
+  endforeach()
+  set(servers)
+  foreach(server IN LISTS V_SERVERS)
+    list(APPEND servers $<TARGET_FILE:${server}>)
+  endforeach()
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/cscript-database-test.sh ${TALVO_TEST_DATABASE} ${V_SETUP} ${V_CHECK}
+      "${V_EXPECT}" ${V_SCRIPT} ${servers}
+    WORKING_DIRECTORY ${TALVO_WINEPREFIX}/drive_c)
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "${TALVO_TEST_ENV}"
+    FIXTURES_REQUIRED WinePrefix
+    RESOURCE_LOCK "registry;talvo_database")
+endfunction()
