@@ -2,8 +2,6 @@
 // functions are used: Wine leaves some of the ANSI ones unimplemented.
 #include "OdbcConnection.h"
 
-#include <new>
-
 namespace talvo::translators::informix {
 namespace {
 
