@@ -17,10 +17,12 @@ else()
   set(TALVO_WIDL_ARCH --win32)
 endif()
 
-# talvo_com_idl(<target> <file.idl>)
+# talvo_com_idl(<target> <file.idl> [HEADER_ONLY])
 #   Generates <file>.h (included as "<file>.h") and <file>.tlb, and embeds the type library in
-#   the target as resource 1 TYPELIB, where LoadTypeLibEx on the module finds it.
+#   the target as resource 1 TYPELIB, where LoadTypeLibEx on the module finds it. HEADER_ONLY
+#   gives a client (a test program, say) the header alone.
 function(talvo_com_idl target idl)
+  cmake_parse_arguments(I "HEADER_ONLY" "" "" ${ARGN})
   get_filename_component(name ${idl} NAME_WE)
   get_filename_component(source ${idl} ABSOLUTE)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_idl)
@@ -33,11 +35,14 @@ function(talvo_com_idl target idl)
     DEPENDS ${source}
     COMMENT "widl ${name}.idl"
     VERBATIM)
-  file(WRITE ${out}/${name}_typelib.rc.in "1 TYPELIB \"${out}/${name}.tlb\"\n")
-  configure_file(${out}/${name}_typelib.rc.in ${out}/${name}_typelib.rc COPYONLY)
-  set_source_files_properties(${out}/${name}_typelib.rc PROPERTIES OBJECT_DEPENDS ${out}/${name}.tlb)
-  target_sources(${target} PRIVATE ${out}/${name}.h ${out}/${name}_typelib.rc)
+  target_sources(${target} PRIVATE ${out}/${name}.h)
   target_include_directories(${target} PRIVATE ${out})
+  if(NOT I_HEADER_ONLY)
+    file(WRITE ${out}/${name}_typelib.rc.in "1 TYPELIB \"${out}/${name}.tlb\"\n")
+    configure_file(${out}/${name}_typelib.rc.in ${out}/${name}_typelib.rc COPYONLY)
+    set_source_files_properties(${out}/${name}_typelib.rc PROPERTIES OBJECT_DEPENDS ${out}/${name}.tlb)
+    target_sources(${target} PRIVATE ${out}/${name}_typelib.rc)
+  endif()
 endfunction()
 
 # talvo_add_com_server(<name> IDL <file.idl> DEF <file.def> SOURCES ... [LIBS ...])

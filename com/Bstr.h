@@ -21,6 +21,12 @@ inline std::u16string FromBstr(BSTR text) {
   return std::u16string(reinterpret_cast<const char16_t*>(text), ::SysStringLen(text));
 }
 
+// The caller's BSTR seen in place, for the length of the call; a null BSTR is the empty text.
+inline std::u16string_view BstrView(BSTR text) noexcept {
+  if (!text) return {};
+  return std::u16string_view(reinterpret_cast<const char16_t*>(text), ::SysStringLen(text));
+}
+
 // A new BSTR holding text; throws std::bad_alloc when the system cannot allocate it.
 inline unique_bstr MakeBstr(std::u16string_view text) {
   unique_bstr result(

@@ -2,7 +2,6 @@
 // late-bound callers bind by name and DISPID and reach the vtable methods through ITypeInfo::Invoke.
 #pragma once
 
-#include <cguid.h>
 #include <oaidl.h>
 #include <windows.h>
 
@@ -10,6 +9,9 @@
 #include "TypeInfo.h"
 
 namespace talvo::com {
+
+// IDispatch calls name no interface (IID_NULL, all zeros).
+inline constexpr IID kNoInterface{};
 
 template <typename I>
 class Dispatch : public I {
@@ -33,7 +35,7 @@ class Dispatch : public I {
   }
 
   STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) noexcept override {
-    if (!::IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    if (!::IsEqualIID(riid, kNoInterface)) return DISP_E_UNKNOWNINTERFACE;
     ITypeInfo* cached = nullptr;
     HRESULT hr = CachedTypeInfo(__uuidof(I), &cached);
     if (FAILED(hr)) return hr;
@@ -42,7 +44,7 @@ class Dispatch : public I {
 
   STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO* exception, UINT* badArgument) noexcept override {
-    if (!::IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    if (!::IsEqualIID(riid, kNoInterface)) return DISP_E_UNKNOWNINTERFACE;
     ITypeInfo* cached = nullptr;
     HRESULT hr = CachedTypeInfo(__uuidof(I), &cached);
     if (FAILED(hr)) return hr;

@@ -42,8 +42,14 @@ char16_t Maiuscola(char16_t c) {
   if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 32);
   // Latin-1 lower-case letters, except the division sign and ÿ (whose capital lies elsewhere).
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 32);
-  if (c == 0xFF) return 0x178;
-  return c;
+  // The other lower-case letters of code page 1252, the application's own: ÿ š ž œ.
+  switch (c) {
+    case 0xFF: return 0x178;
+    case 0x161: return 0x160;
+    case 0x17E: return 0x17D;
+    case 0x153: return 0x152;
+    default: return c;
+  }
 }
 
 Testo Maiuscolo(Vista text) {

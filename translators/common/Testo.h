@@ -29,7 +29,8 @@ Testo Mid(Vista text, long long start);
 // The first n characters.
 Testo Left(Vista text, long long n);
 
-// Upper case for the Latin letters of the statement (ASCII and Latin-1).
+// Upper case for the letters of code page 1252, the application's own (ASCII, Latin-1, Ÿ Š Ž Œ);
+// other characters are kept as they are.
 char16_t Maiuscola(char16_t c);
 Testo Maiuscolo(Vista text);
 

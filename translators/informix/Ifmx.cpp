@@ -8,16 +8,16 @@
 
 namespace talvo::translators::informix {
 
-using com::FromBstr;
+using com::BstrView;
 
 STDMETHODIMP Ifmx::Traduci(BSTR strQuery, BSTR TipoQuery, BSTR* result) noexcept {
   return RestituisciTesto(kProgId, IID__Ifmx, result,
-                          [&] { return informix::Traduci(FromBstr(strQuery), FromBstr(TipoQuery)); });
+                          [&] { return informix::Traduci(BstrView(strQuery), BstrView(TipoQuery)); });
 }
 
 STDMETHODIMP Ifmx::FormattaData(BSTR CampoData, BSTR* result) noexcept {
   return RestituisciTesto(kProgId, IID__Ifmx, result,
-                          [&] { return informix::FormattaData(FromBstr(CampoData)); });
+                          [&] { return informix::FormattaData(BstrView(CampoData)); });
 }
 
 STDMETHODIMP Ifmx::NoLongTransaction(BSTR Tabella, LONG DimMaxTabella, BSTR TipoQuery,

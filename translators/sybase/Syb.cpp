@@ -7,16 +7,16 @@
 
 namespace talvo::translators::sybase {
 
-using com::FromBstr;
+using com::BstrView;
 
 STDMETHODIMP Syb::Traduci(BSTR strquery, BSTR TipoQuery, BSTR* result) noexcept {
   return RestituisciTesto(kProgId, IID__Syb, result,
-                          [&] { return sybase::Traduci(FromBstr(strquery), FromBstr(TipoQuery)); });
+                          [&] { return sybase::Traduci(BstrView(strquery), BstrView(TipoQuery)); });
 }
 
 STDMETHODIMP Syb::FormattaData(BSTR CampoData, BSTR* result) noexcept {
   return RestituisciTesto(kProgId, IID__Syb, result,
-                          [&] { return sybase::FormattaData(FromBstr(CampoData)); });
+                          [&] { return sybase::FormattaData(BstrView(CampoData)); });
 }
 
 STDMETHODIMP Syb::NoLongTransaction(BSTR, LONG, BSTR, IDispatch*, SHORT, BSTR, BSTR,

@@ -3,6 +3,8 @@
 
 #include <stdexcept>
 
+#include "com/Dispatch.h"
+
 namespace talvo::test {
 
 std::wstring WindowsPath(const std::string& hostPath) {
@@ -82,15 +84,15 @@ Invocation InvokeByName(IDispatch* object, const std::wstring& name, std::vector
   std::wstring bound = name;
   LPOLESTR names[] = {bound.data()};
   DISPID id = DISPID_UNKNOWN;
-  call.hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  call.hr = object->GetIDsOfNames(talvo::com::kNoInterface, names, 1, LOCALE_USER_DEFAULT, &id);
   if (SUCCEEDED(call.hr)) {
     // DISPPARAMS holds the arguments last to first.
     std::vector<VARIANT> reversed(arguments.rbegin(), arguments.rend());
     DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
     UINT badArgument = 0;
     EXCEPINFO exception{};
-    call.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, call.result.put(),
-                             &exception, &badArgument);
+    call.hr = object->Invoke(id, talvo::com::kNoInterface, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                             call.result.put(), &exception, &badArgument);
     if (exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
     call.scode = exception.scode ? exception.scode : static_cast<SCODE>(exception.wCode);
     unique_bstr source(exception.bstrSource), description(exception.bstrDescription),

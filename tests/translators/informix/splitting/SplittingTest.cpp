@@ -3,7 +3,6 @@
 // Each test starts without error.log, errUP3.log and Tree.log in the root of C:, which is also
 // the current drive; the delete reports show that a missing Tree.log stops nothing.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 // oleauto.h builds on the Windows types.
 #include <oleauto.h>

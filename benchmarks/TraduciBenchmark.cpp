@@ -1,0 +1,157 @@
+// Measures Ifmx.Traduci as callers reach it: calls per second on an outer-join statement through
+// the vtable and through IDispatch, and the time to translate SELECTs of growing length full of
+// substr calls, to show how the cost grows with the statement.
+//   TraduciBenchmark.exe [path of Vortan.dll, by default the one built with it]
+#include <windows.h>
+
+#include <initguid.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Vortan.h"
+#include "com/ComPtr.h"
+#include "com/Dispatch.h"
+#include "raii/unique_any.h"
+
+namespace {
+
+using talvo::unique_bstr;
+using talvo::com::ComPtr;
+
+const wchar_t kOuterJoin[] = L"SELECT a.x, b.y FROM {oj a LEFT OUTER JOIN b ON a.k = b.k} WHERE a.z = 1";
+
+double Seconds() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    ::QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  ::QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Runs call() repeatedly for about a second and returns the calls per second.
+template <typename Call>
+double CallsPerSecond(Call&& call) {
+  for (int i = 0; i < 1000; ++i) call();  // warm-up
+  long long calls = 0;
+  const double start = Seconds();
+  double elapsed = 0;
+  do {
+    for (int i = 0; i < 1000; ++i) call();
+    calls += 1000;
+    elapsed = Seconds() - start;
+  } while (elapsed < 1.0);
+  return static_cast<double>(calls) / elapsed;
+}
+
+// A SELECT of exactly `length` characters holding `calls` substr calls, padded in its WHERE clause.
+std::wstring StatementWithSubstr(int calls, std::size_t length) {
+  std::wstring query = L"SELECT ";
+  for (int i = 0; i < calls; ++i) {
+    wchar_t call[64];
+    ::wsprintfW(call, L"%ssubstr(campo_%05d,%d,%d)", i ? L", " : L"", i, 1 + i % 20, 1 + i % 9);
+    query += call;
+  }
+  query += L" FROM alunni WHERE nota = '";
+  if (query.size() + 1 < length) query.append(length - query.size() - 1, L'x');
+  query += L"'";
+  return query;
+}
+
+void Fail(const char* what, HRESULT hr) {
+  std::printf("%s failed: 0x%08lX\n", what, static_cast<unsigned long>(hr));
+  std::exit(1);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  std::wstring path = L"Z:";
+  for (const char* c = TALVO_VORTAN_DLL; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+  if (argc > 1) path = argv[1];
+  if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  {
+    talvo::unique_hmodule server(::LoadLibraryW(path.c_str()));
+    if (!server) {
+      std::printf("cannot load %ls\n", path.c_str());
+      return 1;
+    }
+    auto getClassObject = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
+        reinterpret_cast<void*>(::GetProcAddress(server.get(), "DllGetClassObject")));
+    ComPtr<IClassFactory> factory;
+    HRESULT hr = getClassObject(CLSID_Ifmx, IID_IClassFactory, factory.put_void());
+    if (FAILED(hr)) Fail("DllGetClassObject", hr);
+    ComPtr<_Ifmx> ifmx;
+    hr = factory->CreateInstance(nullptr, IID__Ifmx, ifmx.put_void());
+    if (FAILED(hr)) Fail("CreateInstance", hr);
+    ComPtr<IDispatch> dispatch;
+    ifmx.As(dispatch);
+
+    unique_bstr query(::SysAllocString(kOuterJoin)), kind(::SysAllocString(L"SELECT"));
+    const double vtable = CallsPerSecond([&] {
+      BSTR out = nullptr;
+      if (FAILED(ifmx->Traduci(query.get(), kind.get(), &out))) Fail("Traduci", E_FAIL);
+      ::SysFreeString(out);
+    });
+
+    std::wstring name = L"Traduci";
+    LPOLESTR names[] = {name.data()};
+    DISPID id = 0;
+    dispatch->GetIDsOfNames(talvo::com::kNoInterface, names, 1, 0, &id);
+    auto invoke = [&](DISPID member) {
+      VARIANT args[2];
+      V_VT(&args[0]) = VT_BSTR;  // last argument first
+      V_BSTR(&args[0]) = kind.get();
+      V_VT(&args[1]) = VT_BSTR;
+      V_BSTR(&args[1]) = query.get();
+      DISPPARAMS params{args, nullptr, 2, 0};
+      talvo::unique_variant result;
+      if (FAILED(dispatch->Invoke(member, talvo::com::kNoInterface, 0, DISPATCH_METHOD, &params, result.put(),
+                                  nullptr, nullptr))) {
+        Fail("Invoke", E_FAIL);
+      }
+    };
+    const double late = CallsPerSecond([&] { invoke(id); });
+    const double byName = CallsPerSecond([&] {
+      DISPID each = 0;
+      dispatch->GetIDsOfNames(talvo::com::kNoInterface, names, 1, 0, &each);
+      invoke(each);
+    });
+
+    std::printf("Ifmx.Traduci on the first worked outer-join statement:\n");
+    std::printf("  vtable                          %10.0f calls/s\n", vtable);
+    std::printf("  IDispatch::Invoke (DISPID kept) %10.0f calls/s\n", late);
+    std::printf("  GetIDsOfNames + Invoke          %10.0f calls/s\n", byName);
+
+    std::printf("\nIfmx.Traduci on SELECTs full of substr calls (best of 50 runs, through the vtable):\n");
+    std::printf("  %8s %8s %12s %14s\n", "chars", "calls", "ms", "ns per char");
+    const struct {
+      int calls;
+      std::size_t length;
+    } sizes[] = {{125, 3750}, {250, 7500}, {500, 15000}, {750, 22500}, {1000, 30000}};
+    for (const auto& size : sizes) {
+      const std::wstring text = StatementWithSubstr(size.calls, size.length);
+      unique_bstr statement(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
+      std::vector<double> runs;
+      for (int run = 0; run < 50; ++run) {
+        BSTR out = nullptr;
+        const double start = Seconds();
+        hr = ifmx->Traduci(statement.get(), kind.get(), &out);
+        runs.push_back(Seconds() - start);
+        if (FAILED(hr)) Fail("Traduci (substr)", hr);
+        ::SysFreeString(out);
+      }
+      const double best = *std::min_element(runs.begin(), runs.end());
+      std::printf("  %8zu %8d %12.3f %14.1f\n", text.size(), size.calls, best * 1e3,
+                  best * 1e9 / static_cast<double>(text.size()));
+    }
+  }
+  ::CoUninitialize();
+  return 0;
+}
