@@ -3,7 +3,6 @@
 #include "NoLongTransaction.h"
 
 #include "FrazionaTabella.h"
-#include "GestioneErrore.h"
 #include "Split.h"
 #include "SqlText.h"
 
@@ -35,8 +34,9 @@ bool NoLongTransaction(DatabaseConnection& db, std::u16string_view Tabella, long
     const std::u16string table(Tabella);
     const std::int32_t dimMax = static_cast<std::int32_t>(DimMaxTabella);
     if (TipoQuery == u"DELETE") {
-      if (const std::optional<Split> split = SplitFor(db, table, dimMax))
+      if (const std::optional<Split> split = SplitFor(db, table, dimMax)) {
         FrazionaTabella(db, Tabella, *split);
+      }
     } else if (TipoQuery == u"UPDATE") {
       const std::u16string campo = CampoDaAllineare();
       const std::u16string from = table + u" WHERE " + ConditionOn(campo, ValoreOld);
