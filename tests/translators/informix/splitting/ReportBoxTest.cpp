@@ -20,8 +20,9 @@ struct SeenBox {
   std::wstring text;
 };
 
-// Waits for a visible window of the given thread, reads it as a message box and presses its OK
-// button, again every 100 ms until the thread is done; gives up looking after ten seconds.
+// Waits for a dialog window of the given thread that shows its text, reads it as a message box
+// and presses its OK button, again every 100 ms until the thread is done; gives up looking after
+// ten seconds.
 SeenBox CloseBoxOf(DWORD threadId, const std::atomic<bool>& finished) {
   SeenBox seen;
   for (int attempt = 0; attempt < 1000 && !finished; ++attempt) {
@@ -29,18 +30,21 @@ SeenBox CloseBoxOf(DWORD threadId, const std::atomic<bool>& finished) {
     ::EnumThreadWindows(
         threadId,
         [](HWND window, LPARAM found) -> BOOL {
-          if (!::IsWindowVisible(window)) return TRUE;
+          wchar_t name[16] = {};
+          ::GetClassNameW(window, name, 16);
+          if (!::IsWindowVisible(window) || std::wstring(name) != L"#32770") return TRUE;
           *reinterpret_cast<HWND*>(found) = window;
           return FALSE;
         },
         reinterpret_cast<LPARAM>(&box));
-    if (box) {
-      if (seen.caption.empty()) {
-        wchar_t buffer[1024] = {};
-        ::GetWindowTextW(box, buffer, 1024);
-        seen.caption = buffer;
-        ::GetDlgItemTextW(box, 0xFFFF, buffer, 1024);  // the static control that holds the text
-        seen.text = buffer;
+    wchar_t text[1024] = {};
+    // The static control that holds the text is filled while the box initialises.
+    if (box && ::GetDlgItemTextW(box, 0xFFFF, text, 1024) > 0) {
+      if (seen.text.empty()) {
+        wchar_t caption[256] = {};
+        ::GetWindowTextW(box, caption, 256);
+        seen.caption = caption;
+        seen.text = text;
       }
       ::PostMessageW(box, WM_COMMAND, IDOK, 0);
       ::Sleep(100);
@@ -51,23 +55,37 @@ SeenBox CloseBoxOf(DWORD threadId, const std::atomic<bool>& finished) {
   return seen;
 }
 
+// The box goes to a desktop of the test's own: the prefix's default desktop may have been started
+// by a concurrent test without a display, and then no window of this process could be shown on it.
 class ReportBoxTest : public test::DiscoC {
  protected:
   void SetUp() override {
     DiscoC::SetUp();
     ::SetEnvironmentVariableW(L"TALVO_SILENT", nullptr);
+    desktop_ = ::CreateDesktopW(L"TalvoReportBox", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    ASSERT_NE(desktop_, nullptr);
+    previous_ = ::GetThreadDesktop(::GetCurrentThreadId());
+    ASSERT_TRUE(::SetThreadDesktop(desktop_));
   }
   void TearDown() override {
+    if (previous_) ::SetThreadDesktop(previous_);
+    if (desktop_) ::CloseDesktop(desktop_);
     ::SetEnvironmentVariableW(L"TALVO_SILENT", L"1");
     DiscoC::TearDown();
   }
+
+  HDESK desktop_ = nullptr;
+  HDESK previous_ = nullptr;
 };
 
 TEST_F(ReportBoxTest, AnUnsilencedReportIsShownAndLogged) {
   const DWORD self = ::GetCurrentThreadId();
   std::atomic<bool> finished{false};
   SeenBox seen;
-  std::thread watcher([&] { seen = CloseBoxOf(self, finished); });
+  std::thread watcher([&] {
+    ::SetThreadDesktop(desktop_);  // windows are listed per desktop
+    seen = CloseBoxOf(self, finished);
+  });
   GestioneErrore(u"Funzione 'FrazionaTabella':", u"Impossibile trovare il file", 53);
   finished = true;
   watcher.join();
