@@ -15,6 +15,7 @@ set(TALVO_TEST_ENV
   "WINEDLLOVERRIDES=mscoree=;mshtml=;winemenubuilder.exe=d"
   WINE=/usr/lib/wine/wine64
   TALVO_SILENT=1)
+include(${CMAKE_CURRENT_LIST_DIR}/test-data-source.cmake)
 
 # The prefix is made once and reused by every later run.
 add_test(NAME wine_prefix

@@ -18,7 +18,8 @@ struct RichiestaNoLongTransaction {
   BSTR ValoreOld;
 };
 
-// Answers E_NOTIMPL (with a false result) until the database connection the splitting runs on exists.
+// Runs the split on the calling thread's connection to the data source TALVO; the result is true
+// (-1) when the work is done or not needed, false (0) on any failure. Always S_OK.
 HRESULT NoLongTransaction(const RichiestaNoLongTransaction& richiesta, VARIANT_BOOL* result) noexcept;
 
 }  // namespace talvo::translators::informix
