@@ -1,6 +1,6 @@
 // State held by the main window SetupPBD and shared by the procedures that fill and read it.
 //
-// How it works: area i (from 1) lives at index i-1 of each array; the arrays are sized together
+// How it works: area i (from 0) lives at index i of each array; the arrays are sized together
 // when the patch description is read, and NumeroAree says how many entries are in use.
 #pragma once
 

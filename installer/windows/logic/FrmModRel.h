@@ -1,0 +1,41 @@
+// The release editor: shows the lowest installed release the patch accepts and, on request,
+// records it as the installed TALVO release in System.ini.
+#pragma once
+
+#include <string>
+
+#include "core/ModelloSetupPBD.h"
+
+namespace talvo {
+
+class Desktop;
+
+struct CasellaDiTesto {
+  std::string Text;
+  bool Abilitato = true;
+};
+
+struct ModelloFrmModRel {
+  std::string Caption{"Modifica Release"};
+  CasellaDiTesto txtVecchiarel;
+  Pulsante CmdAgg{"Aggiorna"};
+  // The window has been unloaded and must close.
+  bool Scaricata = false;
+};
+
+class FrmModRel {
+ public:
+  FrmModRel(Desktop& desktop, std::string cartellaProgramma);
+
+  ModelloFrmModRel& Modello() { return modello_; }
+
+  void Form_Load();
+  void CmdAgg_Click();
+
+ private:
+  Desktop& desktop_;
+  std::string cartellaProgramma_;
+  ModelloFrmModRel modello_;
+};
+
+}  // namespace talvo
