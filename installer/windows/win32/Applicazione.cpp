@@ -1,0 +1,70 @@
+// The installer's start: load, main window, message loop.
+#include "Applicazione.h"
+
+#include <windows.h>
+
+#include <utility>
+
+#include "FinestraFrmModRel.h"
+
+namespace talvo::finestre {
+
+Applicazione::Applicazione(std::string cartellaProgramma)
+    : cartellaProgramma_(std::move(cartellaProgramma)),
+      desktop_(win32_, [this] { AggiornaViste(); }),
+      logica_(desktop_, machine_, cartellaProgramma_),
+      attendere_(logica_.Attendere(), win32_) {
+  logica_.AttendereCambiato = [this] { attendere_.Aggiorna(); };
+  win32_.ImpostaApriFinestra([this](FinestraModale finestra) { ApriFinestra(finestra); });
+}
+
+void Applicazione::AggiornaViste() {
+  attendere_.Aggiorna();
+  if (principale_) principale_->Aggiorna();
+}
+
+void Applicazione::ApriFinestra(FinestraModale finestra) {
+  if (!principale_) return;
+  switch (finestra) {
+    case FinestraModale::ModificaRelease: MostraFrmModRel(desktop_, *principale_, cartellaProgramma_); break;
+    case FinestraModale::MostraLog:
+    case FinestraModale::Stampa: break;
+  }
+}
+
+int Applicazione::Esegui(int comandoMostra) {
+  // The person ended the program during the load: no window at all.
+  if (!logica_.Form_Load()) return 0;
+  attendere_.Aggiorna();
+  principale_.emplace(logica_);
+  if (!principale_->Mostra(comandoMostra)) return 1;
+  desktop_.ImpostaFinestraProprietaria(principale_->Hwnd());
+
+  MSG msg{};
+  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    const HWND finestra = principale_->Hwnd();
+    if (finestra && ::IsDialogMessageA(finestra, &msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  desktop_.ImpostaFinestraProprietaria(nullptr);
+  return static_cast<int>(msg.wParam);
+}
+
+std::string CartellaProgramma() {
+  std::string percorso(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD lunghezza =
+        ::GetModuleFileNameA(nullptr, percorso.data(), static_cast<DWORD>(percorso.size()));
+    if (lunghezza == 0) return {};
+    if (lunghezza < percorso.size()) {
+      percorso.resize(lunghezza);
+      break;
+    }
+    percorso.resize(percorso.size() * 2);
+  }
+  const std::size_t barra = percorso.find_last_of('\\');
+  return barra == std::string::npos ? std::string() : percorso.substr(0, barra);
+}
+
+}  // namespace talvo::finestre

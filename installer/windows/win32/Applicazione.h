@@ -1,0 +1,45 @@
+// The running installer: the two ports, the main window's logic and its windows, wired together.
+//
+// How it works: the load sequence runs before the main window exists, so its message boxes have
+// no owner and only the wait window can appear; when the load lets the program go on, the main
+// window is created, becomes the owner of message boxes and the message loop runs until it is
+// unloaded. Members are declared so that the windows go before the logic they show.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "DesktopFinestre.h"
+#include "FinestraFrmAttendere.h"
+#include "FinestraSetupPBD.h"
+#include "core/Win32Desktop.h"
+#include "core/Win32Machine.h"
+#include "windows/logic/SetupPBD.h"
+
+namespace talvo::finestre {
+
+class Applicazione {
+ public:
+  // cartellaProgramma: the folder of the running program, without a trailing backslash.
+  explicit Applicazione(std::string cartellaProgramma);
+
+  // Runs the program and returns its exit code.
+  int Esegui(int comandoMostra);
+
+ private:
+  void AggiornaViste();
+  void ApriFinestra(FinestraModale finestra);
+
+  std::string cartellaProgramma_;
+  Win32Desktop win32_;
+  Win32Machine machine_;
+  DesktopFinestre desktop_;
+  SetupPBD logica_;
+  FinestraFrmAttendere attendere_;
+  std::optional<FinestraSetupPBD> principale_;
+};
+
+// The folder of the running program as the platform gives it, without a trailing backslash.
+std::string CartellaProgramma();
+
+}  // namespace talvo::finestre
