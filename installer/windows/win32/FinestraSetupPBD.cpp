@@ -48,7 +48,7 @@ constexpr DWORD StileFinestra = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MIN
 constexpr DWORD StileEstesoFinestra = WS_EX_CONTROLPARENT;
 // Labels take the mouse themselves (SS_NOTIFY), so that only the window's own background
 // reports a mouse release to the form.
-constexpr DWORD StileEtichetta = SS_LEFT | SS_NOTIFY | SS_NOPREFIX;
+constexpr DWORD StileEtichetta = WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_NOPREFIX;
 
 int PulsanteRilasciato(UINT msg) {
   switch (msg) {
@@ -98,8 +98,8 @@ void FinestraSetupPBD::CreaControlli() {
   const HWND w = Hwnd();
   const ModelloSetupPBD& m = logica_.Modello();
   label1_ = CreaControllo(w, "STATIC", m.Label1.Caption, StileEtichetta, IdSetupPBD::Label1);
-  cmbDischi_ =
-      CreaControllo(w, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, IdSetupPBD::CmbDischi);
+  cmbDischi_ = CreaControllo(w, "COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                             IdSetupPBD::CmbDischi);
   for (int i = 0; i < Disposizione::NumeroRighe; ++i) {
     const RigaArea& riga = m.Righe[static_cast<std::size_t>(i)];
     ControlliRiga& c = righe_[static_cast<std::size_t>(i)];
@@ -109,9 +109,10 @@ void FinestraSetupPBD::CreaControlli() {
     c.lblOk = CreaControllo(w, "STATIC", riga.lblOk.Caption, StileEtichetta, IdSetupPBD::lblOk + i);
     c.Shape1 = CreaRettangolo(w, IdSetupPBD::Shape1 + i);
   }
-  cmdAggiorna_ =
-      CreaControllo(w, "BUTTON", m.cmdAggiorna.Caption, WS_TABSTOP | BS_PUSHBUTTON, IdSetupPBD::cmdAggiorna);
-  cmdEsci_ = CreaControllo(w, "BUTTON", m.CmdEsci.Caption, WS_TABSTOP | BS_PUSHBUTTON, IdSetupPBD::CmdEsci);
+  cmdAggiorna_ = CreaControllo(w, "BUTTON", m.cmdAggiorna.Caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                               IdSetupPBD::cmdAggiorna);
+  cmdEsci_ = CreaControllo(w, "BUTTON", m.CmdEsci.Caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                           IdSetupPBD::CmdEsci);
 
   suggerimento_ = ::CreateWindowExA(
       WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
