@@ -1,7 +1,7 @@
 // Release ranges of TALVO and OpenTalvo, and the OpenTalvo step of the load, over real INI files.
 #include <gtest/gtest.h>
 
-#include "DiscoC.h"
+#include "ConLogDiProva.h"
 #include "FakeDesktop.h"
 #include "FakeMachine.h"
 #include "InstallazioneDiProva.h"
@@ -16,19 +16,14 @@ namespace {
 
 using test::InstallazioneDiProva;
 
-class CompatibilitaTest : public test::DiscoC {
+class CompatibilitaTest : public test::ConLogDiProva {
  protected:
   void SetUp() override {
-    DiscoC::SetUp();
-    Globale::Azzera();
-    Traccia("C:\\TalvoProva.log");
+    ConLogDiProva::SetUp();
     Traccia("C:\\OpenTalvo");
     installazione.CreaPatch();
     Globale::PercorsoPatch = installazione.CartellaPatch() + "\\";
-    Globale::NomeFileLog = "TalvoProva.log";
-    test::ScriviFile("C:\\TalvoProva.log", "");
   }
-  std::vector<std::string> Log() const { return test::RigheLog("C:\\TalvoProva.log"); }
 
   InstallazioneDiProva installazione;
   test::FakeDesktop desktop;
@@ -57,7 +52,7 @@ TEST_F(CompatibilitaTest, TalvoRangeIncludesBothBounds) {
   };
   for (const Caso& caso : casi) {
     SCOPED_TRACE(std::string(caso.minima) + " " + caso.installata + " " + caso.patch);
-    test::ScriviFile("C:\\TalvoProva.log", "");
+    SvuotaLog();
     test::FakeDesktop schermo;
     const std::string ini = Globale::PercorsoPatch + "SetupPBD.ini";
     if (std::string(caso.minima) == "Errore") {
@@ -109,7 +104,7 @@ TEST_F(CompatibilitaTest, OpenTalvoRangeIsCheckedWhenThePatchInstallsIt) {
   };
   for (const Caso& caso : casi) {
     SCOPED_TRACE(caso.installata);
-    test::ScriviFile("C:\\TalvoProva.log", "");
+    SvuotaLog();
     test::FakeDesktop schermo;
     Globale::VersioneInstallata = "2013/1";
     stato.InstallaOpenTalvo = "SI";
@@ -186,7 +181,7 @@ TEST_F(CompatibilitaTest, LoadStepWithoutOpenTalvoOrItsFiles) {
   EXPECT_EQ(altro.VersMinOTV, "");
 
   // A patch that does not install OpenTalvo logs nothing about it.
-  test::ScriviFile("C:\\TalvoProva.log", "");
+  SvuotaLog();
   ScriviIni(Globale::PercorsoPatch + "SetupPBD.ini", "INSTALLA", "OpenTalvo", "si");
   StatoSetupPBD terzo;
   LeggiReleaseOpenTalvo(schermo, machine, terzo);

@@ -2,7 +2,7 @@
 // failure messages, over real INI files and folders.
 #include <gtest/gtest.h>
 
-#include "DiscoC.h"
+#include "ConLogDiProva.h"
 #include "FakeDesktop.h"
 #include "InstallazioneDiProva.h"
 #include "core/DescrizionePatch.h"
@@ -15,22 +15,17 @@ namespace {
 
 using test::InstallazioneDiProva;
 
-class DescrizionePatchTest : public test::DiscoC {
+class DescrizionePatchTest : public test::ConLogDiProva {
  protected:
   void SetUp() override {
-    DiscoC::SetUp();
-    Globale::Azzera();
-    Traccia("C:\\TalvoProva.log");
+    ConLogDiProva::SetUp();
     Globale::PercorsoPatch = installazione.CartellaPatch() + "\\";
-    Globale::NomeFileLog = "TalvoProva.log";
-    test::ScriviFile("C:\\TalvoProva.log", "");
     stato.InstallaOpenTalvo = "SI";
     stato.VersInsOTV = "2.3.10";
     stato.VersMinOTV = "2.3.9";
     stato.VersMaxOTV = "2.4.0";
     stato.DescrizioneRilevamento = " RILEVATO TALVO IN RETE";
   }
-  std::vector<std::string> Log() const { return test::RigheLog("C:\\TalvoProva.log"); }
   void Voci(std::vector<std::string> voci) { modello.CmbDischi.Voci = std::move(voci); }
 
   InstallazioneDiProva installazione;

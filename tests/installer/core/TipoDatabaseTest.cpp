@@ -1,7 +1,7 @@
 // The database kind from the current user's ODBC entries, written for real in the registry.
 #include <gtest/gtest.h>
 
-#include "DiscoC.h"
+#include "ConLogDiProva.h"
 #include "FileDiProva.h"
 #include "InstallazioneDiProva.h"
 #include "RegistroOdbc.h"
@@ -11,18 +11,11 @@
 namespace talvo {
 namespace {
 
-class TipoDatabaseTest : public test::DiscoC {
+class TipoDatabaseTest : public test::ConLogDiProva {
  protected:
-  void SetUp() override {
-    DiscoC::SetUp();
-    Globale::Azzera();
-    Traccia("C:\\TalvoProva.log");
-    Globale::NomeFileLog = "TalvoProva.log";
-    test::ScriviFile("C:\\TalvoProva.log", "");
-  }
   void TearDown() override {
     test::RegistroOdbc::Rimuovi();
-    DiscoC::TearDown();
+    ConLogDiProva::TearDown();
   }
 };
 
@@ -48,7 +41,7 @@ TEST_F(TipoDatabaseTest, EachMatchingKindAppendsItsText) {
     RilevaTipoDatabase(caption);
     EXPECT_EQ(caption, std::string("Aggiornamento  RILEVATO TALVO IN RETE") + caso.aggiunta);
   }
-  EXPECT_TRUE(test::RigheLog("C:\\TalvoProva.log").empty());
+  EXPECT_TRUE(Log().empty());
 }
 
 TEST_F(TipoDatabaseTest, UnknownOrMissingDataSourceOnlyWarnsInTheLog) {
@@ -63,7 +56,7 @@ TEST_F(TipoDatabaseTest, UnknownOrMissingDataSourceOnlyWarnsInTheLog) {
     RilevaTipoDatabase(caption);
   }
   EXPECT_EQ(caption, "x");
-  EXPECT_EQ(test::RigheLog("C:\\TalvoProva.log"), (std::vector<std::string>{avviso, avviso}));
+  EXPECT_EQ(Log(), (std::vector<std::string>{avviso, avviso}));
 }
 
 }  // namespace

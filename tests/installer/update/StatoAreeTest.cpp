@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "DiscoC.h"
+#include "ConLogDiProva.h"
 #include "InstallazioneDiProva.h"
 #include "core/ErroreRuntime.h"
 #include "core/Globale.h"
@@ -16,14 +16,10 @@ namespace {
 
 using test::InstallazioneDiProva;
 
-class StatoAreeTest : public test::DiscoC {
+class StatoAreeTest : public test::ConLogDiProva {
  protected:
   void SetUp() override {
-    DiscoC::SetUp();
-    Globale::Azzera();
-    Traccia("C:\\TalvoProva.log");
-    Globale::NomeFileLog = "TalvoProva.log";
-    test::ScriviFile("C:\\TalvoProva.log", "");
+    ConLogDiProva::SetUp();
     installazione.CreaTalvo('D');
     modello.CmbDischi.Voci = {installazione.Radice('D') + "TALVO\\"};
     modello.CmbDischi.Selezione = 0;
@@ -95,7 +91,7 @@ TEST_F(StatoAreeTest, TenthAreaEndsThePassAfterTheLastRow) {
 TEST_F(StatoAreeTest, AnErrorInTheLookupIsLoggedAndReadsAsNotInstalled) {
   Aree({"talalu"});
   EXPECT_EQ(TrovaPathAppInstallate(modello, stato, 5), "");
-  EXPECT_EQ(test::RigheLog("C:\\TalvoProva.log"),
+  EXPECT_EQ(Log(),
             std::vector<std::string>{"Funzione: TrovaPathAppInstallate codice errore: 9 Descrizione: Indice non compreso "
                                      "nell'intervallo FALLITO"});
 }
