@@ -23,4 +23,26 @@ void ScriviRiga(const std::string& percorso, const std::string& riga, ModoScritt
   if (scritti != dati.size()) throw ErroreRuntime(NumeroErrore::DiscoPieno);
 }
 
+std::string LeggiPrimaRiga(const std::string& percorso) {
+  const unique_hfile file = make_hfile(::CreateFileA(percorso.c_str(), GENERIC_READ,
+                                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) SollevaUltimoErroreWin32();
+  std::string riga;
+  char blocco[512];
+  bool letto = false;
+  for (;;) {
+    DWORD n = 0;
+    if (!::ReadFile(file.get(), blocco, sizeof blocco, &n, nullptr)) SollevaUltimoErroreWin32();
+    if (n == 0) break;
+    letto = true;
+    const std::string parte(blocco, n);
+    const std::size_t fine = parte.find_first_of("\r\n");
+    if (fine != std::string::npos) return riga + parte.substr(0, fine);
+    riga += parte;
+  }
+  if (!letto) throw ErroreRuntime(NumeroErrore::InputOltreFine);
+  return riga;
+}
+
 }  // namespace talvo

@@ -13,4 +13,8 @@ enum class ModoScrittura {
 // Opens the file, writes the line and CR LF, closes it again. Throws ErroreRuntime on failure.
 void ScriviRiga(const std::string& percorso, const std::string& riga, ModoScrittura modo);
 
+// The first line of a text file, without its end. Throws ErroreRuntime when the file cannot be
+// opened or read, and "input past end of file" (62) when it is empty.
+std::string LeggiPrimaRiga(const std::string& percorso);
+
 }  // namespace talvo

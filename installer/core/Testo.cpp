@@ -1,6 +1,8 @@
 // Trimming and folder-path helpers.
 #include "Testo.h"
 
+#include <windows.h>
+
 namespace talvo {
 
 std::string Trim(const std::string& testo) {
@@ -15,5 +17,19 @@ std::string ConBarraFinale(const std::string& cartella) {
   if (percorso.empty() || percorso.back() != '\\') percorso += '\\';
   return percorso;
 }
+
+std::string Minuscolo(const std::string& testo) {
+  std::string risultato = testo;
+  if (!risultato.empty()) ::CharLowerBuffA(risultato.data(), static_cast<DWORD>(risultato.size()));
+  return risultato;
+}
+
+std::string Maiuscolo(const std::string& testo) {
+  std::string risultato = testo;
+  if (!risultato.empty()) ::CharUpperBuffA(risultato.data(), static_cast<DWORD>(risultato.size()));
+  return risultato;
+}
+
+std::string PrimaDellaBarra(const std::string& testo) { return testo.substr(0, testo.find('|')); }
 
 }  // namespace talvo

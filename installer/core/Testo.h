@@ -11,4 +11,11 @@ std::string Trim(const std::string& testo);
 // The folder path with blanks trimmed and exactly one trailing backslash.
 std::string ConBarraFinale(const std::string& cartella);
 
+// The text in lower or upper case, letters of the ANSI code page included.
+std::string Minuscolo(const std::string& testo);
+std::string Maiuscolo(const std::string& testo);
+
+// The part before the first vertical bar; the whole text when it holds none.
+std::string PrimaDellaBarra(const std::string& testo);
+
 }  // namespace talvo

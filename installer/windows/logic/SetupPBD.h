@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "core/FinestraSetupPBD.h"
 #include "core/ModelloSetupPBD.h"
 #include "core/StatoSetupPBD.h"
 
@@ -23,6 +24,16 @@ constexpr int Ctrl = 2;
 constexpr int Alt = 4;
 }  // namespace Mouse
 
+// What the load sequence finds out and its later steps use.
+struct DatiAvvio {
+  std::string ReleasePatch;  // NUOVAVERSIONE Versione, cut at its vertical bar
+  std::string CartellaWindows;
+  std::string NomeUtente;
+  bool Amministratore = false;
+  std::string DriveTalvo;      // root of the first fixed drive holding TALVO\APP, or empty
+  std::string PercorsoWinDir;  // the system folder with a trailing backslash
+};
+
 class SetupPBD {
  public:
   // cartellaProgramma: the folder of the running program, as the platform gives it.
@@ -32,6 +43,7 @@ class SetupPBD {
   const ModelloSetupPBD& Modello() const { return modello_; }
   ModelloFrmAttendere& Attendere() { return attendere_; }
   StatoSetupPBD& Stato() { return stato_; }
+  const DatiAvvio& Avvio() const { return avvio_; }
 
   // Called whenever the wait window appears or goes, so that the view can show it at once.
   std::function<void()> AttendereCambiato;
@@ -55,6 +67,12 @@ class SetupPBD {
   ModelloSetupPBD modello_;
   ModelloFrmAttendere attendere_;
   StatoSetupPBD stato_;
+  DatiAvvio avvio_;
+
+  void MostraAttendere();
+  void ChiudiAttendere();
+  std::string AvvisoRelease() const;
+  FinestraSetupPBD Finestra();
 };
 
 }  // namespace talvo

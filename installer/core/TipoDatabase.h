@@ -1,0 +1,12 @@
+// The kind of database behind the ODBC data source TALVO, shown in the main window's caption.
+#pragma once
+
+#include <string>
+
+namespace talvo {
+
+// Appends to the caption the text of each kind the data source's driver description matches
+// (Sybase 7, Sybase 8, Informix, in that order); logs a warning when none matches.
+void RilevaTipoDatabase(std::string& caption);
+
+}  // namespace talvo

@@ -1,0 +1,321 @@
+// The main window's load and activation sequences, run with scripted ports over real files, INI
+// files and registry values.
+#include <gtest/gtest.h>
+
+#include "DiscoC.h"
+#include "FakeDesktop.h"
+#include "FakeMachine.h"
+#include "FileDiProva.h"
+#include "InstallazioneDiProva.h"
+#include "RegistroOdbc.h"
+#include "core/Formati.h"
+#include "core/Globale.h"
+#include "core/Ini.h"
+#include "windows/logic/SetupPBD.h"
+
+namespace talvo {
+namespace {
+
+using test::InstallazioneDiProva;
+
+const std::string AvvisoStandard =
+    "ATTENZIONE ! \t\r\n\r\nE' stata attivata la procedura di aggiornamento di TALVO \r\nalla versione VTR2013/2.\r\n"
+    "Per la corretta installazione è necessario che tale operazione venga effettuata dall'Amministratore\r\n"
+    "del sistema e che al termine dell'operazione venga riavviato il computer.\r\n\r\n\tSi desidera continuare?\r\n\r\n";
+
+class SetupPBDTest : public test::DiscoC {
+ protected:
+  void SetUp() override {
+    DiscoC::SetUp();
+    Globale::Azzera();
+    for (const char* percorso : {"C:\\TalvoProva.log", "C:\\OpenTalvo", "C:\\TALVO"}) Traccia(percorso);
+    // Drive C: is the real one (it holds OpenTalvo); E: stands for a second fixed drive with TALVO.
+    machine.Dischi = {{"C:\\", TipoDisco::Fisso}, {installazione.Radice('E'), TipoDisco::Fisso}};
+    finestra.AttendereCambiato = [this] { attendere.push_back(finestra.Attendere().Visibile); };
+  }
+
+  // The standard patch, TALVO on E: with the alunni program, OpenTalvo on C:.
+  void InstallazioneCompleta() {
+    installazione.CreaPatch();
+    installazione.CreaTalvo('E');
+    installazione.CreaProgrammaArea('E', "talalu");
+    InstallazioneDiProva::CreaOpenTalvo("C:\\");
+  }
+
+  std::vector<std::string> Log() const { return test::RigheLog("C:\\TalvoProva.log"); }
+  std::string Ok(const std::string& testo) const { return "Funzione: Oper. Iniziali Descrizione: " + testo + " ESITO OK"; }
+  std::vector<std::string> Testi() const {
+    std::vector<std::string> testi;
+    for (const auto& m : desktop.Messaggi) testi.push_back(m.Testo);
+    return testi;
+  }
+
+  InstallazioneDiProva installazione;
+  test::FakeDesktop desktop;
+  test::FakeMachine machine;
+  SetupPBD finestra{desktop, machine, installazione.CartellaPatch()};
+  std::vector<bool> attendere;
+  test::RegistroOdbc odbc{"Adaptive Server Anywhere 8.0", "C:\\TALVO\\DB\\talvo.db"};
+};
+
+TEST_F(SetupPBDTest, LoadWarnsLogsAndReadsOpenTalvoInOrder) {
+  InstallazioneCompleta();
+  ASSERT_TRUE(finestra.Form_Load());
+
+  ASSERT_EQ(desktop.Messaggi.size(), 1u);
+  EXPECT_EQ(desktop.Messaggi[0].Testo, AvvisoStandard);
+  EXPECT_EQ(desktop.Messaggi[0].Titolo, "aggiornamento TALVO e OpenTalvo");
+  EXPECT_EQ(desktop.Messaggi[0].Icona, IconaMessaggio::Informazione);
+  EXPECT_EQ(desktop.Messaggi[0].Pulsanti, PulsantiMessaggio::OkAnnulla);
+
+  EXPECT_EQ(Globale::PercorsoPatch, installazione.CartellaPatch() + "\\");
+  EXPECT_EQ(Globale::NomeFileLog, "TalvoProva.log");
+  const std::vector<std::string> attese = {
+      "Inizio : TalvoProva.log",
+      Ok("Utente: docente"),
+      Ok("UtenteAmm: " + ParolaBooleana(true)),
+      Ok("DriveTALVO: " + installazione.Radice('E')),
+      Ok("PercorsoWinDir: C:\\windows\\system32\\"),
+      Ok("Rilevazione OpenTalvo - inizio"),
+      Ok("OTVTrovato: " + ParolaBooleana(true)),
+      Ok("dirOpenTalvo: C:\\OpenTalvo\\"),
+      Ok("VersInsOTV: 2.3.10"),
+      Ok("VersMinOTV: 2.3.9 - VersMaxOTV: 2.4.0"),
+  };
+  EXPECT_EQ(Log(), attese);
+
+  // The wait window came and went around the two-second wait.
+  EXPECT_EQ(attendere, (std::vector<bool>{true, false}));
+  EXPECT_EQ(machine.Attese, 1);
+  EXPECT_EQ(finestra.Attendere().Caption, "Attendere prego ...");
+  EXPECT_EQ(finestra.Attendere().Label1.Caption, "      Copia files in corso ...");
+  EXPECT_EQ(finestra.Attendere().LeftLabel, 100);
+  EXPECT_EQ(finestra.Attendere().Larghezza, finestra.Attendere().LarghezzaLabel + 1000);
+  EXPECT_EQ(finestra.Stato().InstallaOpenTalvo, "SI");
+  EXPECT_EQ(finestra.Stato().CartellaOpenTalvo, "C:\\OpenTalvo\\");
+}
+
+TEST_F(SetupPBDTest, ReleaseWarningNamesTheReleaseOrTheSpecialLabel) {
+  struct Caso {
+    const char* versione;
+    const char* riga;
+  };
+  for (const Caso& caso : {Caso{"2012/3", "alla versione VTR2012/3."}, Caso{"2012/3|x", "alla versione VTR2012/3."},
+                           Caso{"9000", "Edizione speciale."}, Caso{"2099/1", "Edizione speciale."}}) {
+    SCOPED_TRACE(caso.versione);
+    test::FakeDesktop schermo;
+    schermo.Risposte = {RispostaMessaggio::Annulla};
+    installazione.CreaPatch();
+    ScriviIni(installazione.Patch("SetupPBD.ini"), "NUOVAVERSIONE", "Versione", caso.versione);
+    ScriviIni(installazione.Patch("SetupPBD.ini"), "ETICHETTA", "Versione", "Edizione speciale");
+    SetupPBD avvio(schermo, machine, installazione.CartellaPatch());
+    EXPECT_FALSE(avvio.Form_Load());
+    ASSERT_EQ(schermo.Messaggi.size(), 1u);
+    EXPECT_EQ(test::Righe(schermo.Messaggi[0].Testo).at(3), caso.riga);
+  }
+}
+
+TEST_F(SetupPBDTest, CancelAtTheWarningEndsTheProgramWithOnlyTheFirstLogLine) {
+  InstallazioneCompleta();
+  desktop.Risposte = {RispostaMessaggio::Annulla};
+  EXPECT_FALSE(finestra.Form_Load());
+  EXPECT_EQ(Log(), std::vector<std::string>{"Inizio : TalvoProva.log"});
+  EXPECT_EQ(desktop.Messaggi.size(), 1u);
+  EXPECT_TRUE(attendere.empty());
+}
+
+TEST_F(SetupPBDTest, NonAdministratorIsAskedAndMayStop) {
+  InstallazioneCompleta();
+  machine.Amministratore = false;
+  machine.Utente = "supplente";
+  const std::string domanda =
+      "Attenzione: l'utente corrente: supplente non è amministratore.\r\n\r\n"
+      "L'aggiornamento potrebbe non andare a buon fine.\r\nSi desidera continuare?";
+
+  desktop.Risposte = {RispostaMessaggio::Ok, RispostaMessaggio::No};
+  EXPECT_FALSE(finestra.Form_Load());
+  ASSERT_EQ(desktop.Messaggi.size(), 2u);
+  EXPECT_EQ(desktop.Messaggi[1].Testo, domanda);
+  EXPECT_EQ(desktop.Messaggi[1].Titolo, "Installazione Talvo");
+  EXPECT_EQ(desktop.Messaggi[1].Icona, IconaMessaggio::Nessuna);
+  EXPECT_EQ(desktop.Messaggi[1].Pulsanti, PulsantiMessaggio::SiNo);
+  EXPECT_EQ(Log().back(), Ok("UtenteAmm: " + ParolaBooleana(false)));
+  EXPECT_EQ(machine.Attese, 0);
+
+  test::FakeDesktop schermo;
+  schermo.Risposte = {RispostaMessaggio::Ok, RispostaMessaggio::Si};
+  SetupPBD avvio(schermo, machine, installazione.CartellaPatch());
+  EXPECT_TRUE(avvio.Form_Load());
+  EXPECT_EQ(machine.Attese, 1);
+}
+
+TEST_F(SetupPBDTest, LoadStopsEarlyWithoutDescriptionOrLogName) {
+  // No SetupPBD.ini: two messages, no log.
+  EXPECT_TRUE(finestra.Form_Load());
+  EXPECT_EQ(Testi(), (std::vector<std::string>{"Si è verificato un errore \r\nDescrizione: Non è stato trovato il file di inizializzazione\r\n",
+                                               "Non è stato trovato il file di inizializzazione"}));
+  EXPECT_EQ(desktop.Messaggi[1].Icona, IconaMessaggio::Nessuna);
+  EXPECT_EQ(desktop.Messaggi[1].Titolo, "SetupTalvo");
+  EXPECT_FALSE(test::EsisteFile("C:\\TalvoProva.log"));
+
+  // No log name: one plain message, no log, and the drive list then changes nothing.
+  installazione.CreaPatch("[NUOVAVERSIONE]\r\nVersione=2013/2\r\n");
+  test::FakeDesktop schermo;
+  SetupPBD avvio(schermo, machine, installazione.CartellaPatch());
+  EXPECT_TRUE(avvio.Form_Load());
+  ASSERT_EQ(schermo.Messaggi.size(), 1u);
+  EXPECT_EQ(schermo.Messaggi[0].Testo, "Non è stato rilevato il valore del file di log nel file di inizializzazione");
+  EXPECT_EQ(Globale::NomeFileLog, "");
+  avvio.Modello().CmbDischi.Voci = {"C:\\TALVO\\"};
+  avvio.Modello().CmbDischi.Selezione = 0;
+  avvio.CmbDischi_Click();
+  EXPECT_EQ(avvio.Modello().CmbDischi.ToolTipText, "");
+}
+
+TEST_F(SetupPBDTest, NoDriveWithTalvoLeavesTheDriveLineEmpty) {
+  installazione.CreaPatch();
+  InstallazioneDiProva::CreaOpenTalvo("C:\\");
+  ASSERT_TRUE(finestra.Form_Load());
+  EXPECT_EQ(Log().at(3), "Funzione: Oper. Iniziali Descrizione: DriveTALVO:  ESITO OK");
+}
+
+TEST_F(SetupPBDTest, ActivationListsFixedDrivesFindsTheInstallationAndShowsTheAreas) {
+  InstallazioneCompleta();
+  machine.Dischi = {{"C:\\", TipoDisco::Fisso},
+                    {installazione.Radice('D'), TipoDisco::Ottico},
+                    {installazione.Radice('E'), TipoDisco::Fisso},
+                    {installazione.Radice('F'), TipoDisco::Removibile}};
+  ASSERT_TRUE(finestra.Form_Load());
+  desktop.Messaggi.clear();
+  finestra.Form_Activate();
+
+  const ModelloSetupPBD& m = finestra.Modello();
+  EXPECT_EQ(m.CmbDischi.Voci, (std::vector<std::string>{"C:\\TALVO\\", installazione.Radice('E') + "TALVO\\"}));
+  EXPECT_EQ(m.CmbDischi.Selezione, 1);
+  EXPECT_EQ(m.CmbDischi.ToolTipText, "In questa Directory E' STATO RILEVATO il programma TALVO");
+  EXPECT_EQ(LeggiIni(installazione.Patch("SetupPBD.ini"), "TALVO", "FileSysIni"),
+            installazione.Radice('E') + "TALVO\\SYS\\System.ini");
+  EXPECT_EQ(m.Caption, "Aggiornamento 2013/2  RILEVATO TALVO IN RETE *** SYBASE 8 ( LOCALE ) ***");
+  EXPECT_TRUE(desktop.Messaggi.empty());
+  EXPECT_TRUE(m.cmdAggiorna.Abilitato);
+  EXPECT_EQ(m.Righe[0].LblStato.Caption, "INSTALLATA");
+  EXPECT_EQ(m.Righe[1].LblStato.Caption, "NON INSTALLATA");
+  EXPECT_FALSE(m.Righe[1].LblEsito.Visibile);
+  EXPECT_EQ(m.Righe[2].LblStato.Caption, "INSTALLATA");  // OpenTalvo, found on C:
+  EXPECT_EQ(m.Righe[3].LblStato.Caption, "Aggiornamento in corso");  // no area in this row
+
+  // A second activation rebuilds the caption instead of piling the database text up.
+  finestra.Form_Activate();
+  EXPECT_EQ(finestra.Modello().Caption, "Aggiornamento 2013/2  RILEVATO TALVO IN RETE *** SYBASE 8 ( LOCALE ) ***");
+}
+
+TEST_F(SetupPBDTest, MinisterialInstallationIsRefusedOnEveryActivation) {
+  InstallazioneCompleta();
+  ASSERT_TRUE(finestra.Form_Load());
+  desktop.Messaggi.clear();
+  test::ScriviFile("C:\\pers.ini", "");
+  finestra.Form_Activate();  // one marker alone: a normal installation
+  EXPECT_TRUE(desktop.Messaggi.empty());
+  EXPECT_TRUE(finestra.Modello().cmdAggiorna.Abilitato);
+
+  test::ScriviFile("C:\\versione.ini", "");
+  finestra.Form_Activate();
+  finestra.Form_Activate();
+  ASSERT_EQ(desktop.Messaggi.size(), 2u);
+  for (const auto& m : desktop.Messaggi) {
+    EXPECT_EQ(m.Testo, "Non è possibile utilizzare questo software Per Talvo Ministeriale");
+    EXPECT_EQ(m.Icona, IconaMessaggio::Critico);
+    EXPECT_EQ(m.Titolo, "SetupTalvo");
+  }
+  EXPECT_EQ(finestra.Stato().DescrizioneRilevamento, " RILEVATO TALVO MINISTERIALE");
+  EXPECT_FALSE(finestra.Modello().cmdAggiorna.Abilitato);
+
+  // Once disabled, the update button stays disabled.
+  test::Elimina("C:\\versione.ini");
+  finestra.Form_Activate();
+  EXPECT_FALSE(finestra.Modello().cmdAggiorna.Abilitato);
+}
+
+TEST_F(SetupPBDTest, MissingSystemIniDisablesTheUpdate) {
+  installazione.CreaPatch();
+  InstallazioneDiProva::CreaOpenTalvo("C:\\");
+  ASSERT_TRUE(finestra.Form_Load());
+  desktop.Messaggi.clear();
+  finestra.Form_Activate();
+  EXPECT_EQ(Testi(), std::vector<std::string>{"Si è verificato un errore \r\nDescrizione: Non è stato trovato il file System.ini di TALVO\r\n"});
+  EXPECT_EQ(Log().back(), "Funzione: Inizializza codice errore: 1 Descrizione: Non è stato trovato il file System.ini di TALVO FALLITO");
+  EXPECT_FALSE(finestra.Modello().cmdAggiorna.Abilitato);
+  // The rows were refreshed for the first entry all the same.
+  EXPECT_EQ(finestra.Modello().CmbDischi.ToolTipText, "In questa Directory  NON E' STATO RILEVATO il programma TALVO\"");
+}
+
+TEST_F(SetupPBDTest, PickingAnotherRootRefreshesTheRows) {
+  InstallazioneCompleta();
+  ASSERT_TRUE(finestra.Form_Load());
+  finestra.Form_Activate();
+  ModelloSetupPBD& m = finestra.Modello();
+  m.Righe[0].Shape1.Visibile = true;
+  m.Righe[0].lblOk.Visibile = true;
+
+  m.CmbDischi.Selezione = 0;  // C:\TALVO\ does not exist
+  finestra.CmbDischi_Click();
+  EXPECT_EQ(m.CmbDischi.ToolTipText, "In questa Directory  NON E' STATO RILEVATO il programma TALVO\"");
+  EXPECT_EQ(m.Righe[0].LblStato.Caption, "NON INSTALLATA");
+  EXPECT_EQ(m.Righe[1].LblStato.Caption, "NON INSTALLATA");
+  EXPECT_EQ(m.Righe[2].LblStato.Caption, "INSTALLATA");  // OpenTalvo is found whatever the root
+  EXPECT_FALSE(m.Righe[0].Shape1.Visibile);
+  EXPECT_FALSE(m.Righe[0].lblOk.Visibile);
+
+  // Back to E:: installed again, but the hidden outcome caption stays hidden.
+  m.CmbDischi.Selezione = 1;
+  finestra.CmbDischi_Click();
+  EXPECT_EQ(m.Righe[0].LblStato.Caption, "INSTALLATA");
+  EXPECT_FALSE(m.Righe[0].LblEsito.Visibile);
+  EXPECT_FALSE(m.Righe[1].LblEsito.Visibile);
+}
+
+TEST_F(SetupPBDTest, MoreAreasThanRowsStopsThePassAtTheLastRow) {
+  std::string ini = test::SetupPBDStandard;
+  ini.replace(ini.find("quanti=3"), 8, "quanti=10");
+  ini.replace(ini.find("2=OpenTalvo\r\n"), 13, "");
+  std::string aree;
+  for (int i = 2; i <= 9; ++i) aree += std::to_string(i) + "=Alunni\r\n";
+  ini.insert(ini.find("[alunni]"), aree);
+  installazione.CreaPatch(ini);
+  installazione.CreaTalvo('E');
+  installazione.CreaProgrammaArea('E', "talalu");
+  ASSERT_TRUE(finestra.Form_Load());
+  finestra.Form_Activate();
+  // Row 8 is the OpenTalvo row by its number, and OpenTalvo was not found.
+  for (int i = 0; i < Disposizione::NumeroRighe; ++i) {
+    const char* atteso = i == 1 ? "NON INSTALLATA" : i == 8 ? "Agg.to non previsto" : "INSTALLATA";
+    EXPECT_EQ(finestra.Modello().Righe[static_cast<std::size_t>(i)].LblStato.Caption, atteso) << i;
+  }
+  EXPECT_EQ(finestra.Modello().CmbDischi.ToolTipText, "In questa Directory E' STATO RILEVATO il programma TALVO");
+}
+
+TEST_F(SetupPBDTest, OnlyRightButtonWithShiftCtrlAltOpensTheReleaseEditor) {
+  struct Caso {
+    int pulsante, tasti;
+    bool apre;
+  };
+  for (const Caso& caso : {Caso{Mouse::Destro, Mouse::Shift | Mouse::Ctrl | Mouse::Alt, true},
+                           Caso{Mouse::Destro, Mouse::Ctrl | Mouse::Alt, false},
+                           Caso{Mouse::Destro, 0, false},
+                           Caso{Mouse::Sinistro, Mouse::Shift | Mouse::Ctrl | Mouse::Alt, false}}) {
+    desktop.FinestreMostrate.clear();
+    finestra.Form_MouseUp(caso.pulsante, caso.tasti);
+    const auto attese = caso.apre ? std::vector<FinestraModale>{FinestraModale::ModificaRelease}
+                                  : std::vector<FinestraModale>{};
+    EXPECT_EQ(desktop.FinestreMostrate, attese) << caso.pulsante << " " << caso.tasti;
+  }
+}
+
+TEST_F(SetupPBDTest, FineUnloadsTheWindow) {
+  EXPECT_FALSE(finestra.Modello().Scaricata);
+  finestra.CmdEsci_Click();
+  EXPECT_TRUE(finestra.Modello().Scaricata);
+}
+
+}  // namespace
+}  // namespace talvo
