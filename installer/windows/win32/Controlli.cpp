@@ -52,14 +52,18 @@ unique_hgdiobj CreaCarattere(int dpi) {
   return unique_hgdiobj(::CreateFontIndirectA(&lf));
 }
 
+namespace {
+
+// A named callback: on x86 a lambda does not convert to a stdcall function pointer.
+BOOL CALLBACK DaiCarattere(HWND figlio, LPARAM carattere) {
+  ::SendMessageA(figlio, WM_SETFONT, static_cast<WPARAM>(carattere), TRUE);
+  return TRUE;
+}
+
+}  // namespace
+
 void ImpostaCarattere(HWND finestra, HFONT carattere) {
-  ::EnumChildWindows(
-      finestra,
-      [](HWND figlio, LPARAM font) -> BOOL {
-        ::SendMessageA(figlio, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(carattere));
+  ::EnumChildWindows(finestra, &DaiCarattere, reinterpret_cast<LPARAM>(carattere));
 }
 
 }  // namespace talvo::finestre
