@@ -183,6 +183,42 @@ int ComboSelection(HWND combo) {
 
 void ClickButton(HWND button) { ::PostMessageA(button, BM_CLICK, 0, 0); }
 
+namespace {
+
+INPUT Key(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+INPUT Mouse(DWORD flags, LONG x = 0, LONG y = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = x;
+  input.mi.dy = y;
+  input.mi.dwFlags = flags;
+  return input;
+}
+
+}  // namespace
+
+void RightClickHolding(HWND window, POINT client, const std::vector<WORD>& keys) {
+  ::ClientToScreen(window, &client);
+  // Absolute coordinates run from 0 to 65535 across the primary screen.
+  const LONG x = ::MulDiv(client.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  const LONG y = ::MulDiv(client.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) inputs.push_back(Key(key, false));
+  inputs.push_back(Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y));
+  inputs.push_back(Mouse(MOUSEEVENTF_RIGHTDOWN));
+  inputs.push_back(Mouse(MOUSEEVENTF_RIGHTUP));
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) inputs.push_back(Key(*key, true));
+  ::SetForegroundWindow(window);
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 bool Responds(HWND window, DWORD timeoutMs) {
   DWORD_PTR ignored = 0;
   return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &ignored) != 0;

@@ -63,6 +63,11 @@ int ComboSelection(HWND combo);
 // Clicks a button; the click is posted, so a handler that opens a modal window does not block.
 void ClickButton(HWND button);
 
+// Releases the right mouse button over a point of the window's client area (in pixels) while the
+// given keys (VK_SHIFT, VK_CONTROL, VK_MENU) are held, through real input: the program reads the
+// held keys from its own input state.
+void RightClickHolding(HWND window, POINT client, const std::vector<WORD>& keys);
+
 // True when the window's thread answered a message within the timeout: it is not busy.
 bool Responds(HWND window, DWORD timeoutMs);
 
