@@ -1,0 +1,80 @@
+// The real SetupTalvo.exe started from the demo patch (C:\PatchDemo\, laid out by
+// tools/demo-layout.sh): the release warning is answered with OK in the real message box, and the
+// main window then shows the drive list and, for C:\TALVO\, the status of each area of the demo
+// installation.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "IdControlli.h"
+#include "SetupInCorso.h"
+#include "UiAutomation.h"
+
+namespace talvo::test {
+namespace {
+
+namespace id = finestre::IdSetupPBD;
+
+constexpr DWORD Avvio = 60000;
+constexpr DWORD Quiete = 2000;
+
+const std::string AvvisoRelease =
+    "ATTENZIONE ! \t\r\n\r\nE' stata attivata la procedura di aggiornamento di TALVO \r\n"
+    "alla versione VTR2013/2.\r\n"
+    "Per la corretta installazione è necessario che tale operazione venga effettuata dall'Amministratore\r\n"
+    "del sistema e che al termine dell'operazione venga riavviato il computer.\r\n\r\n"
+    "\tSi desidera continuare?\r\n\r\n";
+
+struct RigaAttesa {
+  const char* Area;
+  const char* Stato;
+};
+
+// The demo installation has no programs for "Libri di testo" (APP\lib) and "Fiscale" (APP\fis);
+// OpenTalvo 2.3.10 is inside the patch's accepted range, so its row is to be updated.
+const RigaAttesa Righe[] = {
+    {"Alunni", "INSTALLATA"},         {"Biblioteca", "INSTALLATA"},
+    {"Nuovo Bilancio", "INSTALLATA"}, {"Libri di testo", "NON INSTALLATA"},
+    {"Magazzino", "INSTALLATA"},      {"Retribuzioni", "INSTALLATA"},
+    {"Fiscale", "NON INSTALLATA"},    {"Personale", "INSTALLATA"},
+    {"OpenTALVO", "INSTALLATA"},
+};
+
+TEST(DemoTest, LaFinestraPrincipaleMostraLInstallazioneDemo) {
+  SetupInCorso setup("C:\\PatchDemo\\SetupTalvo.exe");
+  const HWND principale = setup.FinestraPrincipale(Avvio);
+  ASSERT_NE(principale, nullptr) << "no main window";
+  ASSERT_EQ(setup.Risposti().size(), 1u) << "the load should ask one question";
+  EXPECT_EQ(setup.Risposti()[0].Titolo, "aggiornamento TALVO e OpenTalvo");
+  EXPECT_EQ(setup.Risposti()[0].Testo, AvvisoRelease);
+
+  // The activation runs once the window is shown; it has nothing to report on the demo.
+  ASSERT_TRUE(ui::WaitUntil(
+      [&] { return ui::Responds(principale, 1000) && setup.NessunMessaggioPer(Quiete); }, 30000))
+      << "the activation showed a message box: " << ui::MessageBoxText(ui::FindMessageBox(setup.Id()));
+
+  const HWND dischi = ::GetDlgItem(principale, id::CmbDischi);
+  // The prefix's fixed drives: C: and the host's root, which Wine maps as Z:.
+  EXPECT_EQ(ui::ComboEntries(dischi), (std::vector<std::string>{"C:\\TALVO\\", "Z:\\TALVO\\"}));
+  EXPECT_EQ(ui::ComboSelection(dischi), 0);
+  EXPECT_EQ(ui::ControlText(principale, id::Label1), "Percorso TALVO");
+  // The patch's label, where the installation was found, and the database of its data source.
+  EXPECT_EQ(ui::WindowText(principale),
+            "TALVO 2013/2 (demo)  RILEVATO TALVO IN RETE *** SYBASE 8 ( LOCALE ) ***");
+  for (int i = 0; i < 9; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(ui::ControlText(principale, id::LblArea + i), Righe[i].Area);
+    EXPECT_EQ(ui::ControlText(principale, id::LblStato + i), Righe[i].Stato);
+  }
+  EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(principale, id::cmdAggiorna)));
+
+  ui::ClickButton(::GetDlgItem(principale, id::CmdEsci));
+  DWORD codice = 1;
+  EXPECT_TRUE(setup.Processo().WaitForExit(10000, &codice));
+  EXPECT_EQ(codice, 0u);
+}
+
+}  // namespace
+}  // namespace talvo::test
