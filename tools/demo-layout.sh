@@ -51,14 +51,15 @@ log=$(sed -n 's/^nomefile=\(.*\)\r$/\1/p' "$demo/PatchDemo/SetupPBD.ini")
 remove_from_c "$log"
 
 reg=$demo/talvo.reg
-env -u DISPLAY -u WAYLAND_DISPLAY "$wine" regedit /S "Z:${reg//\//\\}" || die "regedit could not import $reg"
-# The registry reaches user.reg only when the prefix's wineserver ends; it also must not outlive
-# this script with a display it was not started for.
+quiet() { env -u DISPLAY -u WAYLAND_DISPLAY "$wine" "$@" >/dev/null 2>&1; }
+quiet regedit /S "Z:${reg//\//\\}" || die "regedit could not import $reg"
+quiet reg query 'HKCU\Software\ODBC\ODBC.INI\ODBC Data Sources' /v TALVO ||
+  die "the ODBC data source TALVO is not in the registry after importing $reg"
+quiet reg query 'HKCU\Software\ODBC\ODBC.INI\TALVO' /v DatabaseFile ||
+  die "the value DatabaseFile of the data source TALVO is not in the registry after importing $reg"
+# The registry reaches user.reg when the prefix's wineserver ends; no process of the prefix may
+# outlive this script either, holding a display it was not started for.
 /usr/lib/wine/wineserver -w
-grep -q '^"TALVO"="Adaptive Server Anywhere 8.0"' "$prefix/user.reg" ||
-  die "the ODBC data source TALVO is not in $prefix/user.reg after the import"
-grep -q '^"DatabaseFile"=' "$prefix/user.reg" ||
-  die "the value DatabaseFile is not in $prefix/user.reg after the import"
 
 if [ -n "$program" ]; then
   cp "$program" "$drive_c/PatchDemo/SetupTalvo.exe"
