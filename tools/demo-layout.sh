@@ -12,7 +12,9 @@ die() {
   exit 1
 }
 
-[ $# -ge 1 ] && [ $# -le 2 ] && [ -n "$1" ] || die "usage: tools/demo-layout.sh <wineprefix> [SetupTalvo.exe]"
+if [ $# -lt 1 ] || [ $# -gt 2 ] || [ -z "$1" ]; then
+  die "usage: tools/demo-layout.sh <wineprefix> [SetupTalvo.exe]"
+fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 demo=$root/demo
 wine=/usr/lib/wine/wine64

@@ -51,6 +51,7 @@ else
   rm -f "$png"
   driver=$PWD/$bin/DemoAutista.exe
   # The prefix's processes end inside the Xvfb session, so none of them loses its display.
+  # shellcheck disable=SC2016 # the inner shell expands its own arguments
   (cd "$patch_folder" &&
     timeout -k 10 300 xvfb-run -a -s "-screen 0 1280x1024x24" \
       bash -c '"$1" "$2" "$3" "$4"; s=$?; /usr/lib/wine/wineserver -w; exit $s' \
