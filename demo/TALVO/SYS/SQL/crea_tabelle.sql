@@ -1,0 +1,2 @@
+-- Demo: a script already installed.
+CREATE TABLE demo (id INTEGER);

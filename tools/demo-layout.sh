@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Lays out the demo TALVO installation and patch in a Wine prefix, always from the same state:
+#   tools/demo-layout.sh <wineprefix> [SetupTalvo.exe]
+# C:\TALVO\, C:\OpenTalvo\ and C:\PatchDemo\ are copied afresh from demo/ (the installer writes
+# into the patch folder and updates the installation), the ODBC data source goes into the current
+# user's registry, the ministerial markers and the previous log are removed, and the program given
+# is copied into the patch folder. Prints the Windows path the installer is started from.
+set -euo pipefail
+
+die() {
+  echo "demo-layout: $*" >&2
+  exit 1
+}
+
+if [ $# -lt 1 ] || [ $# -gt 2 ] || [ -z "$1" ]; then
+  die "usage: tools/demo-layout.sh <wineprefix> [SetupTalvo.exe]"
+fi
+root=$(cd "$(dirname "$0")/.." && pwd)
+demo=$root/demo
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || die "$wine is missing (run tools/setup.sh)"
+[ -f "$demo/PatchDemo/SetupPBD.ini" ] || die "$demo is incomplete: no PatchDemo/SetupPBD.ini"
+
+mkdir -p "$(dirname "$1")"
+prefix=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+program=${2:-}
+if [ -n "$program" ]; then
+  [ -f "$program" ] || die "no such program: $program"
+fi
+
+export WINEPREFIX=$prefix WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+"$root/tools/wine-prefix.sh" "$prefix" >&2
+drive_c=$prefix/drive_c
+[ -d "$drive_c" ] || die "$prefix has no drive_c"
+
+# A file in the root of C: whatever the letter case Wine or an earlier run gave it.
+remove_from_c() {
+  find "$drive_c" -maxdepth 1 -type f -iname "$1" -delete
+}
+
+for folder in TALVO OpenTalvo PatchDemo; do
+  find "$drive_c" -maxdepth 1 -iname "$folder" -exec rm -rf {} +
+  cp -R "$demo/$folder" "$drive_c/$folder"
+  chmod -R u+rwX "$drive_c/$folder"
+done
+
+# Both markers present would make the installer refuse the installation as a ministerial one.
+remove_from_c pers.ini
+remove_from_c versione.ini
+log=$(sed -n 's/^nomefile=\(.*\)\r$/\1/p' "$demo/PatchDemo/SetupPBD.ini")
+[ -n "$log" ] || die "no FILELOG nomefile in demo/PatchDemo/SetupPBD.ini"
+remove_from_c "$log"
+
+reg=$demo/talvo.reg
+quiet() { env -u DISPLAY -u WAYLAND_DISPLAY "$wine" "$@" >/dev/null 2>&1; }
+quiet regedit /S "Z:${reg//\//\\}" || die "regedit could not import $reg"
+quiet reg query 'HKCU\Software\ODBC\ODBC.INI\ODBC Data Sources' /v TALVO ||
+  die "the ODBC data source TALVO is not in the registry after importing $reg"
+quiet reg query 'HKCU\Software\ODBC\ODBC.INI\TALVO' /v DatabaseFile ||
+  die "the value DatabaseFile of the data source TALVO is not in the registry after importing $reg"
+# The registry reaches user.reg when the prefix's wineserver ends; no process of the prefix may
+# outlive this script either, holding a display it was not started for.
+/usr/lib/wine/wineserver -w
+
+if [ -n "$program" ]; then
+  cp "$program" "$drive_c/PatchDemo/SetupTalvo.exe"
+fi
+echo 'C:\PatchDemo\SetupTalvo.exe'
