@@ -30,16 +30,17 @@ const std::string AvvisoRelease =
 struct RigaAttesa {
   const char* Area;
   const char* Stato;
+  bool Esito;  // the "Esito" caption is shown
 };
 
 // The demo installation has no programs for "Libri di testo" (APP\lib) and "Fiscale" (APP\fis);
 // OpenTalvo 2.3.10 is inside the patch's accepted range, so its row is to be updated.
 const RigaAttesa Righe[] = {
-    {"Alunni", "INSTALLATA"},         {"Biblioteca", "INSTALLATA"},
-    {"Nuovo Bilancio", "INSTALLATA"}, {"Libri di testo", "NON INSTALLATA"},
-    {"Magazzino", "INSTALLATA"},      {"Retribuzioni", "INSTALLATA"},
-    {"Fiscale", "NON INSTALLATA"},    {"Personale", "INSTALLATA"},
-    {"OpenTALVO", "INSTALLATA"},
+    {"Alunni", "INSTALLATA", true},         {"Biblioteca", "INSTALLATA", true},
+    {"Nuovo Bilancio", "INSTALLATA", true}, {"Libri di testo", "NON INSTALLATA", false},
+    {"Magazzino", "INSTALLATA", true},      {"Retribuzioni", "INSTALLATA", true},
+    {"Fiscale", "NON INSTALLATA", false},   {"Personale", "INSTALLATA", true},
+    {"OpenTALVO", "INSTALLATA", true},
 };
 
 TEST(DemoTest, LaFinestraPrincipaleMostraLInstallazioneDemo) {
@@ -67,6 +68,10 @@ TEST(DemoTest, LaFinestraPrincipaleMostraLInstallazioneDemo) {
     SCOPED_TRACE(i);
     EXPECT_EQ(ui::ControlText(principale, id::LblArea + i), Righe[i].Area);
     EXPECT_EQ(ui::ControlText(principale, id::LblStato + i), Righe[i].Stato);
+    EXPECT_EQ(::IsWindowVisible(::GetDlgItem(principale, id::LblEsito + i)) != FALSE, Righe[i].Esito);
+    // No run yet: no outcome box and no percentage.
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(principale, id::Shape1 + i)));
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(principale, id::lblOk + i)));
   }
   EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(principale, id::cmdAggiorna)));
 
