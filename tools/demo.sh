@@ -50,6 +50,8 @@ else
   png=$PWD/$build/demo/SetupPBD.png
   rm -f "$png"
   driver=$PWD/$bin/DemoAutista.exe
+  # Xvfb runs no window manager: Wine then draws the windows' title bars itself.
+  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
   # The prefix's processes end inside the Xvfb session, so none of them loses its display.
   # shellcheck disable=SC2016 # the inner shell expands its own arguments
   (cd "$patch_folder" &&

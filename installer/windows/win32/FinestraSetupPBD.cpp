@@ -41,7 +41,7 @@ constexpr int LarghezzaOk = 600;
 constexpr int LarghezzaPulsante = 1215;
 constexpr int AltezzaPulsante = 375;
 constexpr int TopPulsanti = TopRighe + Disposizione::NumeroRighe * Disposizione::DistanzaRighe + 120;
-constexpr int LarghezzaInterna = 6600;
+constexpr int LarghezzaInterna = 8400;  // room for the caption with the database kind
 constexpr int AltezzaInterna = TopPulsanti + AltezzaPulsante + Margine;
 
 constexpr DWORD StileFinestra = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
