@@ -4,31 +4,47 @@
 
 #include <windows.h>
 
-
 namespace talvo {
 
 namespace {
 
+constexpr DWORD Nascosti = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-// The attributes of the first entry the search finds, or nothing.
-bool PrimaVoce(const std::string& percorso, DWORD& attributi) {
+// Closes a directory search when it goes out of scope.
+class Ricerca {
+ public:
+  Ricerca(const std::string& percorso, WIN32_FIND_DATAA& dati)
+      : handle_(::FindFirstFileA(percorso.c_str(), &dati)) {}
+  ~Ricerca() {
+    if (Aperta()) ::FindClose(handle_);
+  }
+  Ricerca(const Ricerca&) = delete;
+  Ricerca& operator=(const Ricerca&) = delete;
+
+  bool Aperta() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Prossima(WIN32_FIND_DATAA& dati) { return ::FindNextFileA(handle_, &dati) != FALSE; }
+
+ private:
+  HANDLE handle_;
+};
+
+// Whether the search finds an entry none of whose attributes are among those excluded. A name
+// with wildcards may match several entries: the search goes on past those that do not count.
+bool TrovaVoce(const std::string& percorso, DWORD esclusi) {
   if (percorso.empty()) return false;
   WIN32_FIND_DATAA dati{};
-  HANDLE h = ::FindFirstFileA(percorso.c_str(), &dati);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  ::FindClose(h);
-  attributi = dati.dwFileAttributes;
-  return true;
+  Ricerca ricerca(percorso, dati);
+  if (!ricerca.Aperta()) return false;
+  do {
+    if ((dati.dwFileAttributes & esclusi) == 0) return true;
+  } while (ricerca.Prossima(dati));
+  return false;
 }
-
-constexpr DWORD Nascosti = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 }  // namespace
 
 bool EsisteFile(const std::string& percorso) {
-  DWORD attributi = 0;
-  if (!PrimaVoce(percorso, attributi)) return false;
-  return (attributi & (Nascosti | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+  return TrovaVoce(percorso, Nascosti | FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool EsisteCartella(const std::string& percorso) {
@@ -39,9 +55,7 @@ bool EsisteCartella(const std::string& percorso) {
     const DWORD attributi = ::GetFileAttributesA((nome + "\\").c_str());
     return attributi != INVALID_FILE_ATTRIBUTES;
   }
-  DWORD attributi = 0;
-  if (!PrimaVoce(nome, attributi)) return false;
-  return (attributi & Nascosti) == 0;
+  return TrovaVoce(nome, Nascosti);
 }
 
 }  // namespace talvo
