@@ -45,13 +45,14 @@ struct ListaDiscesa {
 };
 
 // One row of the main window: the area's fixed caption, its status, the outcome caption, the
-// percentage and the coloured outcome box.
+// percentage and the coloured outcome box. The percentage and the box appear only once an update
+// run has handled the area, so rows the patch does not use never show them.
 struct RigaArea {
   Etichetta LblArea;
   Etichetta LblStato{"Aggiornamento in corso"};
   Etichetta LblEsito{"Esito"};
-  Etichetta lblOk{"100%"};
-  Rettangolo Shape1;
+  Etichetta lblOk{"100%", false};
+  Rettangolo Shape1{Colore::Rosso, false};
 };
 
 namespace Disposizione {

@@ -203,6 +203,11 @@ TEST_F(SetupPBDTest, ActivationListsFixedDrivesFindsTheInstallationAndShowsTheAr
   EXPECT_FALSE(m.Righe[1].LblEsito.Visibile);
   EXPECT_EQ(m.Righe[2].LblStato.Caption, "INSTALLATA");  // OpenTalvo, found on C:
   EXPECT_EQ(m.Righe[3].LblStato.Caption, "Aggiornamento in corso");  // no area in this row
+  // No run yet: no row shows an outcome box or a percentage, those without an area included.
+  for (const RigaArea& riga : m.Righe) {
+    EXPECT_FALSE(riga.Shape1.Visibile) << riga.LblArea.Caption;
+    EXPECT_FALSE(riga.lblOk.Visibile) << riga.LblArea.Caption;
+  }
 
   // A second activation rebuilds the caption instead of piling the database text up.
   finestra.Form_Activate();
