@@ -97,10 +97,7 @@ TEST_F(AttivazioneTest, OgniAttivazioneMostraIlRifiutoUnaVolta) {
   EXPECT_FALSE(::IsWindow(editor));
   EXPECT_TRUE(::IsWindowEnabled(principale));
 
-  ui::ClickButton(::GetDlgItem(principale, id::CmdEsci));
-  DWORD codice = 1;
-  EXPECT_TRUE(setup.Processo().WaitForExit(10000, &codice));
-  EXPECT_EQ(codice, 0u);
+  setup.EsciConFine(principale);
 }
 
 }  // namespace

@@ -75,10 +75,7 @@ TEST(DemoTest, LaFinestraPrincipaleMostraLInstallazioneDemo) {
   }
   EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(principale, id::cmdAggiorna)));
 
-  ui::ClickButton(::GetDlgItem(principale, id::CmdEsci));
-  DWORD codice = 1;
-  EXPECT_TRUE(setup.Processo().WaitForExit(10000, &codice));
-  EXPECT_EQ(codice, 0u);
+  setup.EsciConFine(principale);
 }
 
 }  // namespace

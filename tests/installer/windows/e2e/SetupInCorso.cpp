@@ -55,4 +55,11 @@ bool CopiaSetupTalvo(const std::string& cartella) {
   return ::CopyFileA(SetupTalvoCompilato().c_str(), (cartella + "\\SetupTalvo.exe").c_str(), FALSE) != FALSE;
 }
 
+void SetupInCorso::EsciConFine(HWND principale) const {
+  ui::ClickButton(::GetDlgItem(principale, finestre::IdSetupPBD::CmdEsci));
+  DWORD codice = 1;
+  EXPECT_TRUE(processo_.WaitForExit(10000, &codice));
+  EXPECT_EQ(codice, 0u);
+}
+
 }  // namespace talvo::test

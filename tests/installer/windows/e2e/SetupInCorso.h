@@ -36,6 +36,9 @@ class SetupInCorso {
 
   const std::vector<MessaggioVisto>& Risposti() const { return risposti_; }
 
+  // Presses "&Fine" in the main window and checks that the program ends with code 0.
+  void EsciConFine(HWND principale) const;
+
  private:
   ui::ProcessUnderTest processo_;
   std::vector<MessaggioVisto> risposti_;
