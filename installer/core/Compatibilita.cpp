@@ -39,8 +39,6 @@ std::optional<double> NumeroReleaseOpenTalvo(const std::string& release) {
          Val(release.substr(secondo + 1));
 }
 
-void LogAvvio(const std::string& testo) { ScriviLog("Oper. Iniziali", testo, CodiceLog::Ok); }
-
 bool VerificaOpenTalvo(Desktop& desktop, const StatoSetupPBD& stato) {
   const auto installata = NumeroReleaseOpenTalvo(stato.VersInsOTV);
   const auto minima = NumeroReleaseOpenTalvo(stato.VersMinOTV);
@@ -92,20 +90,20 @@ void TrovaOpenTalvo(Desktop& desktop, Machine& machine, StatoSetupPBD& stato) {
 }
 
 void LeggiReleaseOpenTalvo(Desktop& desktop, Machine& machine, StatoSetupPBD& stato) {
-  stato.InstallaOpenTalvo = LeggiIni(Globale::PercorsoPatch + "SetupPBD.ini", "INSTALLA", "OpenTalvo");
+  stato.InstallaOpenTalvo = LeggiIni(Globale::FileSetupPBD(), "INSTALLA", "OpenTalvo");
   TrovaOpenTalvo(desktop, machine, stato);
   stato.CartellaOpenTalvo = stato.DriveOpenTalvo + ":\\OpenTalvo\\";
   if (stato.InstallaOpenTalvo != "SI") return;
 
-  LogAvvio("Rilevazione OpenTalvo - inizio");
-  LogAvvio("OTVTrovato: " + ParolaBooleana(stato.OTVTrovato));
-  LogAvvio("dirOpenTalvo: " + stato.CartellaOpenTalvo);
+  ScriviLogAvvio("Rilevazione OpenTalvo - inizio");
+  ScriviLogAvvio("OTVTrovato: " + ParolaBooleana(stato.OTVTrovato));
+  ScriviLogAvvio("dirOpenTalvo: " + stato.CartellaOpenTalvo);
 
   if (stato.OTVTrovato) {
     std::string release;
     if (IgnoraErrori([&] { release = LeggiPrimaRiga(stato.CartellaOpenTalvo + "BIN\\ver.ini"); }) == 0) {
       stato.VersInsOTV = release;
-      LogAvvio("VersInsOTV: " + stato.VersInsOTV);
+      ScriviLogAvvio("VersInsOTV: " + stato.VersInsOTV);
     } else {
       stato.InstallaOpenTalvo = "NO";
     }
@@ -123,12 +121,12 @@ void LeggiReleaseOpenTalvo(Desktop& desktop, Machine& machine, StatoSetupPBD& st
   }
   stato.VersMinOTV = LeggiIni(otv, "Configurazione", "TestVersione");
   stato.VersMaxOTV = LeggiIni(otv, "Configurazione", "TestVersMax");
-  LogAvvio("VersMinOTV: " + stato.VersMinOTV + " - VersMaxOTV: " + stato.VersMaxOTV);
+  ScriviLogAvvio("VersMinOTV: " + stato.VersMinOTV + " - VersMaxOTV: " + stato.VersMaxOTV);
 }
 
 bool VerificaCompatibilita(Desktop& desktop, StatoSetupPBD& stato) {
   Globale::VersioneInstallata = PrimaDellaBarra(Globale::VersioneInstallata);
-  const std::string ini = Globale::PercorsoPatch + "SetupPBD.ini";
+  const std::string ini = Globale::FileSetupPBD();
   const std::string minima = LeggiIni(ini, "TestApplicazione", "Versione");
   Globale::NuovaVersione = LeggiIni(ini, "NUOVAVERSIONE", "Versione");
 

@@ -15,6 +15,8 @@
 
 namespace talvo {
 
+using Globale::FileSetupPBD;
+
 namespace {
 
 constexpr const char* DatiAreeMancanti = "Non è stato possibile recuperare tutti i dati per le aree";
@@ -31,8 +33,6 @@ bool AreaFallita(FinestraSetupPBD& finestra, const std::string& testo) {
 }
 
 }  // namespace
-
-std::string FileSetupPBD() { return Globale::PercorsoPatch + "SetupPBD.ini"; }
 
 bool Inizializza(FinestraSetupPBD& finestra) {
   finestra.Stato.NumeroAree = 0;

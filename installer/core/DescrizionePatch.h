@@ -8,9 +8,6 @@ namespace talvo {
 
 struct FinestraSetupPBD;
 
-// The path of the patch description, PercorsoPatch followed by "SetupPBD.ini".
-std::string FileSetupPBD();
-
 // True when the installation was found, the checks passed and the area table is complete; each
 // failure shows and logs its own message.
 bool Inizializza(FinestraSetupPBD& finestra);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "Testo.h"
+
 namespace talvo {
 
 namespace {
@@ -48,8 +50,7 @@ bool EsisteFile(const std::string& percorso) {
 }
 
 bool EsisteCartella(const std::string& percorso) {
-  std::string nome = percorso;
-  while (nome.size() > 1 && (nome.back() == '\\' || nome.back() == '/')) nome.pop_back();
+  const std::string nome = SenzaBarraFinale(percorso);
   // A drive root has no entry of its own to find: it exists when the platform knows it.
   if (nome.size() == 2 && nome[1] == ':') {
     const DWORD attributi = ::GetFileAttributesA((nome + "\\").c_str());

@@ -3,6 +3,8 @@
 
 namespace talvo::Globale {
 
+std::string FileSetupPBD() { return PercorsoPatch + "SetupPBD.ini"; }
+
 void Azzera() {
   NomeFileLog.clear();
   PercorsoPatch.clear();

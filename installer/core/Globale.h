@@ -20,6 +20,9 @@ inline std::string VersioneInstallata;
 // Release of the patch.
 inline std::string NuovaVersione;
 
+// The patch description, PercorsoPatch followed by "SetupPBD.ini".
+std::string FileSetupPBD();
+
 // Back to the state of a program that has just started.
 void Azzera();
 }  // namespace Globale

@@ -21,6 +21,9 @@ std::string PercorsoLog();
 // Appends one line for the step. Leaves its own failures to the caller as ErroreRuntime.
 void ScriviLog(const std::string& passo, const std::string& descrizione, std::int32_t codice);
 
+// A line of the start-up's own step "Oper. Iniziali", code 0. Leaves its failures to the caller.
+void ScriviLogAvvio(const std::string& descrizione);
+
 // Creates or empties the log and writes its first line. On failure shows why and returns false,
 // leaving the file as it was.
 bool IniziaLog(Desktop& desktop);

@@ -3,17 +3,9 @@
 
 #include "Esistenza.h"
 #include "Machine.h"
+#include "Testo.h"
 
 namespace talvo {
-
-namespace {
-
-std::string SenzaBarraFinale(std::string cartella) {
-  while (!cartella.empty() && cartella.back() == '\\') cartella.pop_back();
-  return cartella;
-}
-
-}  // namespace
 
 std::string GetWindowsSystemDirectory(Machine& machine) { return SenzaBarraFinale(machine.CartellaSistema()); }
 

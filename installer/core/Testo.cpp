@@ -18,6 +18,11 @@ std::string ConBarraFinale(const std::string& cartella) {
   return percorso;
 }
 
+std::string SenzaBarraFinale(std::string percorso) {
+  while (percorso.size() > 1 && percorso.back() == '\\') percorso.pop_back();
+  return percorso;
+}
+
 std::string Minuscolo(const std::string& testo) {
   std::string risultato = testo;
   if (!risultato.empty()) ::CharLowerBuffA(risultato.data(), static_cast<DWORD>(risultato.size()));

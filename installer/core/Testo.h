@@ -10,6 +10,8 @@ std::string Trim(const std::string& testo);
 
 // The folder path with blanks trimmed and exactly one trailing backslash.
 std::string ConBarraFinale(const std::string& cartella);
+// The path without its trailing backslashes; a lone backslash stays.
+std::string SenzaBarraFinale(std::string percorso);
 
 // The text in lower or upper case, letters of the ANSI code page included.
 std::string Minuscolo(const std::string& testo);

@@ -12,27 +12,31 @@ namespace talvo {
 
 namespace {
 
-std::string DescrizioneDriver() {
-  return LeggiRegistro(HKEY_CURRENT_USER, "Software\\ODBC\\ODBC.INI\\ODBC Data Sources", "TALVO");
-}
-
-bool DatabaseLocale() {
-  return !LeggiRegistro(HKEY_CURRENT_USER, "software\\odbc\\odbc.ini\\talvo", "DatabaseFile").empty();
-}
+// The Sybase releases told apart by the driver description, each with its two caption texts.
+struct ReleaseSybase {
+  const char* traccia;
+  const char* rete;
+  const char* locale;
+};
+constexpr ReleaseSybase ReleasesSybase[] = {
+    {"7.0", " *** SYBASE 7 ( RETE ) ***", " *** SYBASE 7 ( LOCALE ) ***"},
+    {"8.0", " *** SYBASE 8 ( RETE ) ***", " *** SYBASE 8 ( LOCALE ) ***"},
+};
 
 }  // namespace
 
 void RilevaTipoDatabase(std::string& caption) {
+  // Each value is read once: every kind is tested on the same description.
+  const std::string driver =
+      LeggiRegistro(HKEY_CURRENT_USER, "Software\\ODBC\\ODBC.INI\\ODBC Data Sources", "TALVO");
+  const bool locale = !LeggiRegistro(HKEY_CURRENT_USER, "software\\odbc\\odbc.ini\\talvo", "DatabaseFile").empty();
   bool trovato = false;
-  if (DescrizioneDriver().find("7.0") != std::string::npos) {
-    caption += DatabaseLocale() ? " *** SYBASE 7 ( LOCALE ) ***" : " *** SYBASE 7 ( RETE ) ***";
+  for (const ReleaseSybase& sybase : ReleasesSybase) {
+    if (driver.find(sybase.traccia) == std::string::npos) continue;
+    caption += locale ? sybase.locale : sybase.rete;
     trovato = true;
   }
-  if (DescrizioneDriver().find("8.0") != std::string::npos) {
-    caption += DatabaseLocale() ? " *** SYBASE 8 ( LOCALE ) ***" : " *** SYBASE 8 ( RETE ) ***";
-    trovato = true;
-  }
-  if (Maiuscolo(DescrizioneDriver()).find("INFORMIX") != std::string::npos) {
+  if (Maiuscolo(driver).find("INFORMIX") != std::string::npos) {
     caption += " *** INFORMIX ***";
     trovato = true;
   }

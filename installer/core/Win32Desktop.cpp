@@ -88,15 +88,22 @@ std::vector<char> ImpostazioniDispositivo(const std::string& stampante, int orie
 
 RispostaMessaggio Win32Desktop::Messaggio(const std::string& testo, const std::string& titolo,
                                           IconaMessaggio icona, PulsantiMessaggio pulsanti) {
+  PrimaDiMostrare();
   const UINT stile = StileIcona(icona) | StilePulsanti(pulsanti) | MB_SETFOREGROUND;
   return Risposta(::MessageBoxA(static_cast<HWND>(proprietaria_), testo.c_str(), titolo.c_str(), stile));
 }
 
 void Win32Desktop::MostraModale(FinestraModale finestra) {
+  PrimaDiMostrare();
   if (apri_) apri_(finestra);
 }
 
 void Win32Desktop::DoEvents() {
+  PrimaDiMostrare();
+  ElaboraMessaggiInAttesa();
+}
+
+void ElaboraMessaggiInAttesa() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {

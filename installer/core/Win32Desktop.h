@@ -13,8 +13,15 @@ class Win32Desktop final : public Desktop {
   using ApriFinestra = std::function<void(FinestraModale)>;
   void ImpostaApriFinestra(ApriFinestra apri) { apri_ = std::move(apri); }
 
+  // The windows layer brings its views in line with their models before anything is shown or any
+  // pending event runs, so that a box or a repaint during a long handler shows what the logic has
+  // set so far.
+  using AggiornaViste = std::function<void()>;
+  void ImpostaAggiornaViste(AggiornaViste aggiorna) { aggiornaViste_ = std::move(aggiorna); }
+
   // The owner of message boxes; none means the desktop.
   void ImpostaFinestraProprietaria(void* hwnd) { proprietaria_ = hwnd; }
+  void* FinestraProprietaria() const { return proprietaria_; }
 
   // The pointer the program's windows show while the mouse is over them.
   PuntatoreMouse PuntatoreCorrente() const { return puntatore_; }
@@ -30,10 +37,19 @@ class Win32Desktop final : public Desktop {
   void Stampa(const LavoroDiStampa& lavoro) override;
 
  private:
+  void PrimaDiMostrare() const {
+    if (aggiornaViste_) aggiornaViste_();
+  }
+
   ApriFinestra apri_;
+  AggiornaViste aggiornaViste_;
   void* proprietaria_ = nullptr;
   PuntatoreMouse puntatore_ = PuntatoreMouse::Predefinito;
   std::string stampanteCorrente_;
 };
+
+// Runs the window messages waiting in the thread's queue, and nothing else; a quit message is left
+// for the program's own message loop.
+void ElaboraMessaggiInAttesa();
 
 }  // namespace talvo

@@ -99,11 +99,6 @@ void Chiudi(const ui::ProcessUnderTest& programma, HWND principale) {
   throw std::runtime_error("timed out waiting for SetupTalvo to end after \"&Fine\"");
 }
 
-std::string Cartella(const std::string& percorso) {
-  const std::size_t barra = percorso.find_last_of("\\/");
-  return barra == std::string::npos ? std::string() : percorso.substr(0, barra);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -113,7 +108,7 @@ int main(int argc, char** argv) {
   }
   try {
     const std::string programma = argv[1];
-    ui::ProcessUnderTest setup(programma, Cartella(programma));
+    ui::ProcessUnderTest setup(programma);
     const HWND principale = AttendiFinestraPrincipale(setup);
     if (!ui::SaveWindowPng(principale, argv[2]))
       throw std::runtime_error(std::string("cannot save ") + argv[2]);

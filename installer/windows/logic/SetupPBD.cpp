@@ -29,7 +29,7 @@ constexpr const char* FileInizializzazioneMancante = "Non è stato trovato il fi
 
 void LogAvvio(const std::string& testo) {
   // A log line that cannot be written does not stop the start-up.
-  IgnoraErrori([&] { ScriviLog("Oper. Iniziali", testo, CodiceLog::Ok); });
+  IgnoraErrori([&] { ScriviLogAvvio(testo); });
 }
 
 RispostaMessaggio MessaggioSemplice(Desktop& desktop, const std::string& testo) {
@@ -47,11 +47,10 @@ FinestraSetupPBD SetupPBD::Finestra() {
 }
 
 std::string SetupPBD::AvvisoRelease() const {
-  const std::string ini = ConBarraFinale(cartellaProgramma_) + "SetupPBD.ini";
   // Ordinary releases name themselves; special ones (from 2099 on) have a label of their own.
   const std::string versione = avvio_.ReleasePatch.substr(0, 4) < "2099"
                                    ? "alla versione VTR" + avvio_.ReleasePatch
-                                   : LeggiIni(ini, "ETICHETTA", "Versione");
+                                   : LeggiIni(Globale::FileSetupPBD(), "ETICHETTA", "Versione");
   return "ATTENZIONE ! \t\r\n\r\nE' stata attivata la procedura di aggiornamento di TALVO \r\n" + versione +
          ".\r\nPer la corretta installazione è necessario che tale operazione venga effettuata "
          "dall'Amministratore\r\ndel sistema e che al termine dell'operazione venga riavviato il "
@@ -75,17 +74,17 @@ void SetupPBD::ChiudiAttendere() {
 }
 
 bool SetupPBD::Form_Load() {
-  const std::string ini = ConBarraFinale(cartellaProgramma_) + "SetupPBD.ini";
-  avvio_.ReleasePatch = PrimaDellaBarra(LeggiIni(ini, "NUOVAVERSIONE", "Versione"));
+  // The patch folder is the program's own: every read of the description below goes there.
   Globale::PercorsoPatch = ConBarraFinale(cartellaProgramma_);
+  avvio_.ReleasePatch = PrimaDellaBarra(LeggiIni(Globale::FileSetupPBD(), "NUOVAVERSIONE", "Versione"));
 
-  if (!EsisteFile(Globale::PercorsoPatch + "SetupPBD.ini")) {
+  if (!EsisteFile(Globale::FileSetupPBD())) {
     MostraErrore(desktop_, FileInizializzazioneMancante, 0);
     MessaggioSemplice(desktop_, FileInizializzazioneMancante);
     return true;
   }
 
-  Globale::NomeFileLog = LeggiIni(Globale::PercorsoPatch + "SetupPBD.ini", "FILELOG", "nomefile");
+  Globale::NomeFileLog = LeggiIni(Globale::FileSetupPBD(), "FILELOG", "nomefile");
   if (Globale::NomeFileLog == ValoreMancante) {
     // No log is open: the drive selection does nothing, as before any log.
     Globale::NomeFileLog.clear();

@@ -11,11 +11,11 @@ namespace talvo::finestre {
 
 Applicazione::Applicazione(std::string cartellaProgramma)
     : cartellaProgramma_(std::move(cartellaProgramma)),
-      desktop_(win32_, [this] { AggiornaViste(); }),
       logica_(desktop_, machine_, cartellaProgramma_),
-      attendere_(logica_.Attendere(), win32_) {
+      attendere_(logica_.Attendere()) {
   logica_.AttendereCambiato = [this] { attendere_.Aggiorna(); };
-  win32_.ImpostaApriFinestra([this](FinestraModale finestra) { ApriFinestra(finestra); });
+  desktop_.ImpostaAggiornaViste([this] { AggiornaViste(); });
+  desktop_.ImpostaApriFinestra([this](FinestraModale finestra) { ApriFinestra(finestra); });
 }
 
 void Applicazione::AggiornaViste() {

@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 
-#include "DesktopFinestre.h"
 #include "FinestraFrmAttendere.h"
 #include "FinestraSetupPBD.h"
 #include "core/Win32Desktop.h"
@@ -31,9 +30,8 @@ class Applicazione {
   void ApriFinestra(FinestraModale finestra);
 
   std::string cartellaProgramma_;
-  Win32Desktop win32_;
+  Win32Desktop desktop_;
   Win32Machine machine_;
-  DesktopFinestre desktop_;
   SetupPBD logica_;
   FinestraFrmAttendere attendere_;
   std::optional<FinestraSetupPBD> principale_;

@@ -6,7 +6,7 @@
 #include "Controlli.h"
 #include "Dpi.h"
 #include "IdControlli.h"
-#include "core/Desktop.h"
+#include "core/Win32Desktop.h"
 
 namespace talvo::finestre {
 
@@ -16,8 +16,7 @@ constexpr int TopLabel = 360;
 constexpr int AltezzaLabel = 255;
 }  // namespace
 
-FinestraFrmAttendere::FinestraFrmAttendere(const ModelloFrmAttendere& modello, Desktop& desktop)
-    : modello_(modello), desktop_(desktop) {}
+FinestraFrmAttendere::FinestraFrmAttendere(const ModelloFrmAttendere& modello) : modello_(modello) {}
 
 void FinestraFrmAttendere::Aggiorna() {
   if (!modello_.Visibile) {
@@ -70,7 +69,7 @@ LRESULT FinestraFrmAttendere::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPar
         inPerditaFuoco_ = true;
         ::RedrawWindow(Hwnd(), nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        desktop_.DoEvents();
+        ElaboraMessaggiInAttesa();
         inPerditaFuoco_ = false;
       }
       return 0;

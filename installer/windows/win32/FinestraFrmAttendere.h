@@ -8,15 +8,11 @@
 #include "core/ModelloSetupPBD.h"
 #include "raii/unique_any.h"
 
-namespace talvo {
-class Desktop;
-}
-
 namespace talvo::finestre {
 
 class FinestraFrmAttendere : public Finestra<FinestraFrmAttendere> {
  public:
-  FinestraFrmAttendere(const ModelloFrmAttendere& modello, Desktop& desktop);
+  explicit FinestraFrmAttendere(const ModelloFrmAttendere& modello);
 
   // Shows, changes or removes the window as the model says, painting it at once: the load
   // that shows it runs no message loop.
@@ -30,7 +26,6 @@ class FinestraFrmAttendere : public Finestra<FinestraFrmAttendere> {
   void AggiornaCarattere();
 
   const ModelloFrmAttendere& modello_;
-  Desktop& desktop_;
   int dpi_ = 96;
   unique_hgdiobj carattere_;
   HWND label1_ = nullptr;

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "Controlli.h"
-#include "DesktopFinestre.h"
+#include "core/Win32Desktop.h"
 #include "Dpi.h"
 #include "FinestraSetupPBD.h"
 #include "IdControlli.h"
@@ -89,7 +89,7 @@ LRESULT FinestraFrmModRel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
   }
 }
 
-void MostraFrmModRel(DesktopFinestre& desktop, FinestraSetupPBD& principale,
+void MostraFrmModRel(Win32Desktop& desktop, FinestraSetupPBD& principale,
                      const std::string& cartellaProgramma) {
   FrmModRel logica(desktop, cartellaProgramma);
   try {

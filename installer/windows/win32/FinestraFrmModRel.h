@@ -11,11 +11,11 @@
 
 namespace talvo {
 class FrmModRel;
+class Win32Desktop;
 }
 
 namespace talvo::finestre {
 
-class DesktopFinestre;
 class FinestraSetupPBD;
 
 class FinestraFrmModRel : public Finestra<FinestraFrmModRel> {
@@ -44,7 +44,7 @@ class FinestraFrmModRel : public Finestra<FinestraFrmModRel> {
 
 // Loads the release editor and shows it modally over the main window; returns once it is gone,
 // with the activation handed back to the main window.
-void MostraFrmModRel(DesktopFinestre& desktop, FinestraSetupPBD& principale,
+void MostraFrmModRel(Win32Desktop& desktop, FinestraSetupPBD& principale,
                      const std::string& cartellaProgramma);
 
 }  // namespace talvo::finestre

@@ -1,11 +1,27 @@
 // The modal loop of the secondary windows.
 #include "Modale.h"
 
-#include "DesktopFinestre.h"
+#include "core/Win32Desktop.h"
 
 namespace talvo::finestre {
 
 namespace {
+
+// Lends the owner of message boxes to a window for as long as it lives.
+class ProprietariaPrestata {
+ public:
+  ProprietariaPrestata(Win32Desktop& desktop, HWND hwnd)
+      : desktop_(desktop), precedente_(desktop.FinestraProprietaria()) {
+    desktop_.ImpostaFinestraProprietaria(hwnd);
+  }
+  ~ProprietariaPrestata() { desktop_.ImpostaFinestraProprietaria(precedente_); }
+  ProprietariaPrestata(const ProprietariaPrestata&) = delete;
+  ProprietariaPrestata& operator=(const ProprietariaPrestata&) = delete;
+
+ private:
+  Win32Desktop& desktop_;
+  void* precedente_;
+};
 
 // Keeps the owner disabled for as long as it lives.
 class ProprietariaDisabilitata {
@@ -25,7 +41,7 @@ class ProprietariaDisabilitata {
 
 }  // namespace
 
-void EseguiModale(HWND finestra, DesktopFinestre& desktop, const std::function<bool()>& finita,
+void EseguiModale(HWND finestra, Win32Desktop& desktop, const std::function<bool()>& finita,
                   const std::function<void()>& restituisci) {
   {
     const ProprietariaPrestata messaggi(desktop, finestra);

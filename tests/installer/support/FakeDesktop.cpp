@@ -7,6 +7,11 @@
 
 namespace talvo::test {
 
+void PrintTo(const MessaggioMostrato& messaggio, std::ostream* os) {
+  *os << "{\"" << messaggio.Testo << "\", \"" << messaggio.Titolo << "\", icon " << static_cast<int>(messaggio.Icona)
+      << ", buttons " << static_cast<int>(messaggio.Pulsanti) << "}";
+}
+
 RispostaMessaggio FakeDesktop::Messaggio(const std::string& testo, const std::string& titolo,
                                          IconaMessaggio icona, PulsantiMessaggio pulsanti) {
   Messaggi.push_back({testo, titolo, icona, pulsanti});

@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,14 @@ struct MessaggioMostrato {
   std::string Titolo;
   IconaMessaggio Icona;
   PulsantiMessaggio Pulsanti;
+
+  bool operator==(const MessaggioMostrato& altro) const {
+    return Testo == altro.Testo && Titolo == altro.Titolo && Icona == altro.Icona && Pulsanti == altro.Pulsanti;
+  }
 };
+
+// How a failing comparison prints a box.
+void PrintTo(const MessaggioMostrato& messaggio, std::ostream* os);
 
 class FakeDesktop final : public Desktop {
  public:

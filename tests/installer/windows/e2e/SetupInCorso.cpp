@@ -7,16 +7,7 @@
 
 namespace talvo::test {
 
-namespace {
-
-std::string Cartella(const std::string& percorso) {
-  const std::size_t barra = percorso.find_last_of("\\/");
-  return barra == std::string::npos ? std::string() : percorso.substr(0, barra);
-}
-
-}  // namespace
-
-SetupInCorso::SetupInCorso(const std::string& programma) : processo_(programma, Cartella(programma)) {}
+SetupInCorso::SetupInCorso(const std::string& programma) : processo_(programma) {}
 
 MessaggioVisto SetupInCorso::Rispondi(DWORD timeoutMs, int pulsante) {
   const HWND box = ui::WaitForMessageBox(Id(), timeoutMs);

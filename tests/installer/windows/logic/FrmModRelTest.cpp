@@ -37,9 +37,9 @@ TEST_F(FrmModRelTest, ShowsTheLowestAcceptedReleaseAndRecordsItOnce) {
   finestra.CmdAgg_Click();
   EXPECT_EQ(LeggiIni(Globale::FileSysIni, "Application", "AppVer"), "2013/1");
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
-  EXPECT_EQ(desktop.Messaggi[0].Testo, "Per rendere effettive le modifche occorre rilanciare il programma di setup");
-  EXPECT_EQ(desktop.Messaggi[0].Icona, IconaMessaggio::Informazione);
-  EXPECT_EQ(desktop.Messaggi[0].Pulsanti, PulsantiMessaggio::Ok);
+  EXPECT_EQ(desktop.Messaggi[0],
+            (test::MessaggioMostrato{"Per rendere effettive le modifche occorre rilanciare il programma di setup",
+                                     "SetupTalvo", IconaMessaggio::Informazione, PulsantiMessaggio::Ok}));
   EXPECT_TRUE(finestra.Modello().Scaricata);
   // Only a new start of the installer reads the new release.
   EXPECT_EQ(Globale::VersioneInstallata, "2012/5");

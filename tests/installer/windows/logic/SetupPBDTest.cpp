@@ -63,10 +63,8 @@ TEST_F(SetupPBDTest, LoadWarnsLogsAndReadsOpenTalvoInOrder) {
   ASSERT_TRUE(finestra.Form_Load());
 
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
-  EXPECT_EQ(desktop.Messaggi[0].Testo, AvvisoStandard);
-  EXPECT_EQ(desktop.Messaggi[0].Titolo, "aggiornamento TALVO e OpenTalvo");
-  EXPECT_EQ(desktop.Messaggi[0].Icona, IconaMessaggio::Informazione);
-  EXPECT_EQ(desktop.Messaggi[0].Pulsanti, PulsantiMessaggio::OkAnnulla);
+  EXPECT_EQ(desktop.Messaggi[0], (test::MessaggioMostrato{AvvisoStandard, "aggiornamento TALVO e OpenTalvo",
+                                                         IconaMessaggio::Informazione, PulsantiMessaggio::OkAnnulla}));
 
   EXPECT_EQ(Globale::PercorsoPatch, installazione.CartellaPatch() + "\\");
   EXPECT_EQ(Globale::NomeFileLog, "TalvoProva.log");
@@ -135,10 +133,8 @@ TEST_F(SetupPBDTest, NonAdministratorIsAskedAndMayStop) {
   desktop.Risposte = {RispostaMessaggio::Ok, RispostaMessaggio::No};
   EXPECT_FALSE(finestra.Form_Load());
   ASSERT_EQ(desktop.Messaggi.size(), 2u);
-  EXPECT_EQ(desktop.Messaggi[1].Testo, domanda);
-  EXPECT_EQ(desktop.Messaggi[1].Titolo, "Installazione Talvo");
-  EXPECT_EQ(desktop.Messaggi[1].Icona, IconaMessaggio::Nessuna);
-  EXPECT_EQ(desktop.Messaggi[1].Pulsanti, PulsantiMessaggio::SiNo);
+  EXPECT_EQ(desktop.Messaggi[1], (test::MessaggioMostrato{domanda, "Installazione Talvo", IconaMessaggio::Nessuna,
+                                                         PulsantiMessaggio::SiNo}));
   EXPECT_EQ(Log().back(), Ok("UtenteAmm: " + ParolaBooleana(false)));
   EXPECT_EQ(machine.Attese, 0);
 

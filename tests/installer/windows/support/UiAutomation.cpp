@@ -31,7 +31,9 @@ std::string Ansi(const std::wstring& wide) {
 
 }  // namespace
 
-ProcessUnderTest::ProcessUnderTest(const std::string& program, const std::string& currentFolder) {
+ProcessUnderTest::ProcessUnderTest(const std::string& program) {
+  const std::size_t slash = program.find_last_of("\\/");
+  const std::string currentFolder = slash == std::string::npos ? std::string() : program.substr(0, slash);
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};

@@ -16,8 +16,9 @@ namespace talvo::test::ui {
 // A program started for a test or the demo; terminated when the owner dies, unless it has ended.
 class ProcessUnderTest {
  public:
-  // Starts the program with the given current folder; throws std::runtime_error on failure.
-  ProcessUnderTest(const std::string& program, const std::string& currentFolder);
+  // Starts the program with its own folder as current folder, as a person starting it from there
+  // would; throws std::runtime_error on failure.
+  explicit ProcessUnderTest(const std::string& program);
   ~ProcessUnderTest();
   ProcessUnderTest(ProcessUnderTest&&) = default;
   ProcessUnderTest& operator=(ProcessUnderTest&&) = default;
