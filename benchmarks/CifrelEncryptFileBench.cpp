@@ -43,7 +43,8 @@ int wmain(int argc, wchar_t** argv) {
   CifEncryptError result = CifEncryptSuccess;
   crypt->EncryptFile(input, output, &result);
   ::QueryPerformanceCounter(&end);
-  const double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+  const double seconds =
+      static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
   std::printf("EncryptFile: result %ld, %.0f bytes in %.3f s, %.1f MB/s\n", static_cast<long>(result), bytes,
               seconds, bytes / seconds / 1e6);
 

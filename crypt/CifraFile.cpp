@@ -15,7 +15,8 @@ namespace {
 std::string NomeAnsi(const wchar_t* nome) {
   if (nome == nullptr || *nome == L'\0') return {};
   BOOL sostituito = FALSE;
-  const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, nome, -1, nullptr, 0, nullptr, &sostituito);
+  const int n =
+      ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, nome, -1, nullptr, 0, nullptr, &sostituito);
   if (n <= 1 || sostituito) return {};
   std::string ansi(static_cast<std::size_t>(n), '\0');
   ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, nome, -1, ansi.data(), n, nullptr, nullptr);
@@ -32,8 +33,8 @@ unique_hfile Apri(const wchar_t* nome, DWORD creazione) {
 
 }  // namespace
 
-Esito CifraFile(Chiave& chiave, const std::wstring& password, const wchar_t* input,
-                const wchar_t* output, Direzione direzione) {
+Esito CifraFile(Chiave& chiave, const std::wstring& password, const wchar_t* input, const wchar_t* output,
+                Direzione direzione) {
   // The input is held with read sharing only, so the same path as output cannot be created.
   const unique_hfile sorgente = Apri(input, OPEN_EXISTING);
   if (!sorgente) return Esito::CifEncryptNoSourceFile;
@@ -62,13 +63,13 @@ Esito CifraFile(Chiave& chiave, const std::wstring& password, const wchar_t* inp
     totale += letti;
     const BOOL finale = totale >= dimensione;
     DWORD lunghezza = letti;
-    const BOOL riuscito =
-        cifra ? ::CryptEncrypt(chiave.Handle(), 0, finale, 0, buffer.data(), &lunghezza,
-                               static_cast<DWORD>(buffer.size()))
-              : ::CryptDecrypt(chiave.Handle(), 0, finale, 0, buffer.data(), &lunghezza);
+    const BOOL riuscito = cifra ? ::CryptEncrypt(chiave.Handle(), 0, finale, 0, buffer.data(), &lunghezza,
+                                                 static_cast<DWORD>(buffer.size()))
+                                : ::CryptDecrypt(chiave.Handle(), 0, finale, 0, buffer.data(), &lunghezza);
     if (!riuscito || lunghezza != letti) return Esito::CifEncryptProviderError;
     DWORD scritti = 0;
-    if (!::WriteFile(destinazione.get(), buffer.data(), lunghezza, &scritti, nullptr) || scritti != lunghezza) {
+    if (!::WriteFile(destinazione.get(), buffer.data(), lunghezza, &scritti, nullptr) ||
+        scritti != lunghezza) {
       return Esito::CifEncryptNoDestinationFile;
     }
   } while (totale < dimensione);

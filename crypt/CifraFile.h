@@ -12,7 +12,7 @@ enum class Direzione { Cifra, Decifra };
 
 // Turns the input file into the output file, same length, no header. The key is derived anew from
 // the password; the caller has checked that the password is not empty.
-Esito CifraFile(Chiave& chiave, const std::wstring& password, const wchar_t* input,
-                const wchar_t* output, Direzione direzione);
+Esito CifraFile(Chiave& chiave, const std::wstring& password, const wchar_t* input, const wchar_t* output,
+                Direzione direzione);
 
 }  // namespace talvo::cifrel

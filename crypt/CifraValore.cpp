@@ -81,7 +81,8 @@ void DecifraStringa(HCRYPTKEY chiave, const Immagine& immagine, VARIANT* risulta
   }
   TestoDecodificato decodificato = DecodeCipherText(testo);
   std::vector<std::uint8_t>& payload = decodificato.payload;
-  if (!payload.empty() && !Applica(chiave, Direzione::Decifra, payload.data(), static_cast<DWORD>(payload.size()))) {
+  if (!payload.empty() &&
+      !Applica(chiave, Direzione::Decifra, payload.data(), static_cast<DWORD>(payload.size()))) {
     return RisultatoErrore(risultato, Esito::CifEncryptProviderError);
   }
   std::wstring chiaro;
@@ -116,7 +117,8 @@ std::optional<Immagine> VariantToBytes(const VARIANT& valore) {
     case VT_CY: immagine.byte = Byte(dati(&v.dblVal, v.pdblVal), 8); break;
     case VT_DECIMAL:
       // Held directly, the decimal overlays the variant, so its reserved bytes hold the type.
-      immagine.byte = Byte(perRiferimento ? static_cast<const void*>(v.pdecVal) : static_cast<const void*>(&v), 16);
+      immagine.byte =
+          Byte(perRiferimento ? static_cast<const void*>(v.pdecVal) : static_cast<const void*>(&v), 16);
       break;
     case VT_BSTR: {
       const BSTR testo = perRiferimento ? *v.pbstrVal : v.bstrVal;
@@ -151,9 +153,8 @@ HRESULT BytesToVariant(const Immagine& immagine, VARIANT* risultato) {
       risultato->vt = VT_DECIMAL;
       return S_OK;
     case VT_BSTR:
-      risultato->bstrVal =
-          ::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(immagine.byte.data()),
-                              static_cast<UINT>(immagine.byte.size() / 2));
+      risultato->bstrVal = ::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(immagine.byte.data()),
+                                               static_cast<UINT>(immagine.byte.size() / 2));
       if (risultato->bstrVal == nullptr) return E_OUTOFMEMORY;
       risultato->vt = VT_BSTR;
       return S_OK;
@@ -195,10 +196,12 @@ void CifraValore(Chiave& chiave, const VARIANT* valore, VARIANT* risultato, Dire
   std::size_t fine = immagine->byte.size();
   if (immagine->tipo == VT_DECIMAL) inizio = 4;
   if (immagine->tipo == VT_DATE) fine = 6;
-  if (!Applica(chiave.Handle(), direzione, immagine->byte.data() + inizio, static_cast<DWORD>(fine - inizio))) {
+  if (!Applica(chiave.Handle(), direzione, immagine->byte.data() + inizio,
+               static_cast<DWORD>(fine - inizio))) {
     return RisultatoErrore(risultato, Esito::CifEncryptProviderError);
   }
-  if (FAILED(BytesToVariant(*immagine, risultato))) RisultatoErrore(risultato, Esito::CifEncryptProviderError);
+  if (FAILED(BytesToVariant(*immagine, risultato)))
+    RisultatoErrore(risultato, Esito::CifEncryptProviderError);
 }
 
 }  // namespace talvo::cifrel

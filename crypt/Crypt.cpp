@@ -70,7 +70,8 @@ STDMETHODIMP Crypt::Decrypt(VARIANT* pVar, VARIANT* pOutVar) noexcept {
 }
 
 STDMETHODIMP Crypt::EnumConnectionPoints(IEnumConnectionPoints** ppEnum) noexcept {
-  return NessunPuntoDiConnessione::Create(nullptr, IID_IEnumConnectionPoints, reinterpret_cast<void**>(ppEnum));
+  return NessunPuntoDiConnessione::Create(nullptr, IID_IEnumConnectionPoints,
+                                          reinterpret_cast<void**>(ppEnum));
 }
 
 STDMETHODIMP Crypt::FindConnectionPoint(REFIID, IConnectionPoint** ppCP) noexcept {

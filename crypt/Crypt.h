@@ -25,8 +25,10 @@ class Crypt final : public com::Object<Crypt, com::Dispatch<ICrypt>, IConnection
   }
 
   // ICrypt
-  STDMETHODIMP EncryptFile(BSTR bsInputFileName, BSTR bsOutputFileName, CifEncryptError* pVar) noexcept override;
-  STDMETHODIMP DecryptFile(BSTR bsInputFileName, BSTR bsOutputFileName, CifEncryptError* pVar) noexcept override;
+  STDMETHODIMP EncryptFile(BSTR bsInputFileName, BSTR bsOutputFileName,
+                           CifEncryptError* pVar) noexcept override;
+  STDMETHODIMP DecryptFile(BSTR bsInputFileName, BSTR bsOutputFileName,
+                           CifEncryptError* pVar) noexcept override;
   STDMETHODIMP get_Password(BSTR* pVal) noexcept override;
   STDMETHODIMP put_Password(BSTR newVal) noexcept override;
   STDMETHODIMP Encrypt(VARIANT* pVar, VARIANT* pOutVar) noexcept override;

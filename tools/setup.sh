@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building and testing the suite needs on a Debian 12 machine; does nothing when all is there.
 set -euo pipefail
+cd "$(dirname "$0")/.."
+# shellcheck source=tools/versions.sh
+. tools/versions.sh
 
 packages=(
   cmake ninja-build
@@ -11,6 +14,7 @@ packages=(
   unixodbc libsqliteodbc sqlite3
   zip unzip
   googletest
+  "$CLANG_FORMAT"
 )
 
 missing=()

@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 now() { date +%s; }
 t0=$(now)
 tools/setup.sh
+tools/check-format.sh
 t1=$(now)
 for preset in win64 win32; do
   cmake --preset "$preset" -DTALVO_WERROR=ON >/dev/null

@@ -55,14 +55,16 @@ bool VerificaOpenTalvo(Desktop& desktop, const StatoSetupPBD& stato) {
                   stato.VersMinOTV + ")",
               CodiceLog::Fallito);
     MostraErrore(desktop,
-                 "\r\nLa versione OpenTalvo installata (" + stato.VersInsOTV + " ) è inferiore alla minima richiesta (" +
-                     stato.VersMinOTV + " )\r\nAggiornare prima OpenTalvo e riprovare",
+                 "\r\nLa versione OpenTalvo installata (" + stato.VersInsOTV +
+                     " ) è inferiore alla minima richiesta (" + stato.VersMinOTV +
+                     " )\r\nAggiornare prima OpenTalvo e riprovare",
                  0);
     return false;
   }
   if (*installata > *massima) {
     const std::string testo = "La versione Open TALVO installata (" + stato.VersInsOTV +
-                              " ) è più recente (o uguale) di questo aggiornamento (" + stato.VersMaxOTV + " )";
+                              " ) è più recente (o uguale) di questo aggiornamento (" + stato.VersMaxOTV +
+                              " )";
     ScriviLog(passo, testo, CodiceLog::Fallito);
     MostraErrore(desktop, "\r\n" + testo, 0);
     return false;

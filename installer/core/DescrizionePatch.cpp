@@ -49,8 +49,8 @@ bool Inizializza(FinestraSetupPBD& finestra) {
     }
   }
 
-  finestra.Modello.Caption = LeggiIni(FileSetupPBD(), "ETICHETTA", "versione") + " " +
-                             finestra.Stato.DescrizioneRilevamento;
+  finestra.Modello.Caption =
+      LeggiIni(FileSetupPBD(), "ETICHETTA", "versione") + " " + finestra.Stato.DescrizioneRilevamento;
   Globale::FileSysIni = LeggiIni(FileSetupPBD(), "TALVO", "FileSysIni");
 
   if (!EsisteFile(Globale::FileSysIni)) {
@@ -75,7 +75,8 @@ bool Inizializza(FinestraSetupPBD& finestra) {
 
 bool DimensionaAree(FinestraSetupPBD& finestra) {
   std::int16_t numero = 0;
-  const int errore = IgnoraErrori([&] { numero = InteroDaTesto(LeggiIni(FileSetupPBD(), "NUMEROAREE", "quanti")); });
+  const int errore =
+      IgnoraErrori([&] { numero = InteroDaTesto(LeggiIni(FileSetupPBD(), "NUMEROAREE", "quanti")); });
   if (errore != 0 || numero <= 0) {
     ScriviLog("DimensionaAree", "Non è possibile determinare il numero delle aree da aggiornare",
               CodiceLog::Fallito);
@@ -94,14 +95,16 @@ bool ValorizzaAree(FinestraSetupPBD& finestra) {
 
     const std::string nome = LeggiIni(ini, "AREE", std::to_string(i));
     if (nome == ValoreMancante) {
-      return AreaFallita(finestra, "Impossibile recuperare i valori per l'area con codice" + std::to_string(i));
+      return AreaFallita(finestra,
+                         "Impossibile recuperare i valori per l'area con codice" + std::to_string(i));
     }
     stato.NomeArea[k] = Minuscolo(nome);
     const std::string& area = stato.NomeArea[k];
 
     const std::string cartella = LeggiIni(ini, area, "DIRECTORYSCRIPT");
     if (cartella == ValoreMancante) {
-      return AreaFallita(finestra, "Impossibile recuperare i valori per il percorso sorgente dell'area " + area);
+      return AreaFallita(finestra,
+                         "Impossibile recuperare i valori per il percorso sorgente dell'area " + area);
     }
     stato.DirectoryArea[k] = Globale::PercorsoPatch + cartella + "\\";
 

@@ -17,7 +17,7 @@ enum class FinestraModale { MostraLog, Stampa, ModificaRelease };
 
 // What is handed to the current printer for one document.
 struct LavoroDiStampa {
-  int Orientamento = 1;  // 1 portrait, 2 landscape
+  int Orientamento = 1;          // 1 portrait, 2 landscape
   int DimensioneCarattere = 10;  // points
   std::string NomeCarattere;
   std::string Testo;  // the whole text, lines separated by CR LF

@@ -36,21 +36,16 @@ int NumeroDaWin32(unsigned long codiceWin32) {
   switch (codiceWin32) {
     case ERROR_FILE_NOT_FOUND: return NumeroErrore::FileNonTrovato;
     case ERROR_PATH_NOT_FOUND:
-    case ERROR_BAD_NETPATH:
-      return NumeroErrore::PercorsoNonTrovato;
+    case ERROR_BAD_NETPATH: return NumeroErrore::PercorsoNonTrovato;
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-      return NumeroErrore::AutorizzazioneNegata;
+    case ERROR_LOCK_VIOLATION: return NumeroErrore::AutorizzazioneNegata;
     case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-      return NumeroErrore::FileGiaEsistente;
+    case ERROR_ALREADY_EXISTS: return NumeroErrore::FileGiaEsistente;
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return NumeroErrore::DiscoPieno;
+    case ERROR_HANDLE_DISK_FULL: return NumeroErrore::DiscoPieno;
     case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY:
-      return NumeroErrore::MemoriaEsaurita;
+    case ERROR_OUTOFMEMORY: return NumeroErrore::MemoriaEsaurita;
     default: return NumeroErrore::AccessoPercorsoFile;
   }
 }
@@ -60,9 +55,7 @@ ErroreRuntime::ErroreRuntime(int numero) : ErroreRuntime(numero, DescrizioneErro
 ErroreRuntime::ErroreRuntime(int numero, std::string descrizione)
     : numero_(numero), descrizione_(std::move(descrizione)) {}
 
-void SollevaErroreWin32(unsigned long codiceWin32) {
-  throw ErroreRuntime(NumeroDaWin32(codiceWin32));
-}
+void SollevaErroreWin32(unsigned long codiceWin32) { throw ErroreRuntime(NumeroDaWin32(codiceWin32)); }
 
 void SollevaUltimoErroreWin32() { SollevaErroreWin32(::GetLastError()); }
 

@@ -24,9 +24,9 @@ void ScriviRiga(const std::string& percorso, const std::string& riga, ModoScritt
 }
 
 std::string LeggiPrimaRiga(const std::string& percorso) {
-  const unique_hfile file = make_hfile(::CreateFileA(percorso.c_str(), GENERIC_READ,
-                                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const unique_hfile file =
+      make_hfile(::CreateFileA(percorso.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) SollevaUltimoErroreWin32();
   std::string riga;
   char blocco[512];

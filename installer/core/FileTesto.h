@@ -6,8 +6,8 @@
 namespace talvo {
 
 enum class ModoScrittura {
-  Accoda,     // append, creating the file when missing
-  Sostituisci // create the file or empty it first
+  Accoda,      // append, creating the file when missing
+  Sostituisci  // create the file or empty it first
 };
 
 // Opens the file, writes the line and CR LF, closes it again. Throws ErroreRuntime on failure.

@@ -11,8 +11,8 @@ namespace talvo {
 
 std::string ParolaBooleana(bool valore) {
   unique_bstr testo;
-  if (FAILED(::VarBstrFromBool(valore ? VARIANT_TRUE : VARIANT_FALSE, LOCALE_USER_DEFAULT,
-                               VAR_LOCALBOOL, testo.put()))) {
+  if (FAILED(::VarBstrFromBool(valore ? VARIANT_TRUE : VARIANT_FALSE, LOCALE_USER_DEFAULT, VAR_LOCALBOOL,
+                               testo.put()))) {
     return valore ? "True" : "False";
   }
   return AnsiDaWide(testo.get(), ::SysStringLen(testo.get()));

@@ -23,7 +23,9 @@ void ScriviLog(const std::string& passo, const std::string& descrizione, std::in
   ScriviRiga(PercorsoLog(), riga, ModoScrittura::Accoda);
 }
 
-void ScriviLogAvvio(const std::string& descrizione) { ScriviLog("Oper. Iniziali", descrizione, CodiceLog::Ok); }
+void ScriviLogAvvio(const std::string& descrizione) {
+  ScriviLog("Oper. Iniziali", descrizione, CodiceLog::Ok);
+}
 
 bool IniziaLog(Desktop& desktop) {
   try {

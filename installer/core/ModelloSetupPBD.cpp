@@ -13,9 +13,10 @@ std::string ListaDiscesa::Testo() const {
 
 ModelloSetupPBD::ModelloSetupPBD() : Caption(TitoloProgramma) {
   static const char* const aree[Disposizione::NumeroRighe] = {
-      "Alunni",    "Biblioteca",   "Nuovo Bilancio", "Libri di testo", "Magazzino",
-      "Retribuzioni", "Fiscale",   "Personale",      "OpenTALVO"};
-  for (int i = 0; i < Disposizione::NumeroRighe; ++i) Righe[static_cast<std::size_t>(i)].LblArea.Caption = aree[i];
+      "Alunni",       "Biblioteca", "Nuovo Bilancio", "Libri di testo", "Magazzino",
+      "Retribuzioni", "Fiscale",    "Personale",      "OpenTALVO"};
+  for (int i = 0; i < Disposizione::NumeroRighe; ++i)
+    Righe[static_cast<std::size_t>(i)].LblArea.Caption = aree[i];
 }
 
 RigaArea& ModelloSetupPBD::Riga(int i) {

@@ -19,8 +19,7 @@ std::string LeggiRegistro(HKEY radice, const std::string& sottochiave, const std
 std::string LeggiValoreRegistro(HKEY chiave, const std::string& nomeValore) {
   DWORD tipo = 0;
   DWORD dimensione = 0;
-  if (::RegQueryValueExA(chiave, nomeValore.c_str(), nullptr, &tipo, nullptr, &dimensione) !=
-      ERROR_SUCCESS) {
+  if (::RegQueryValueExA(chiave, nomeValore.c_str(), nullptr, &tipo, nullptr, &dimensione) != ERROR_SUCCESS) {
     return {};
   }
   if (tipo != REG_SZ && tipo != REG_BINARY) return {};
@@ -28,8 +27,7 @@ std::string LeggiValoreRegistro(HKEY chiave, const std::string& nomeValore) {
   // The whole value is read: a buffer shorter than the data makes the query fail.
   std::vector<BYTE> dati(std::max<DWORD>(dimensione, tipo == REG_BINARY ? 4 : 0), 0);
   DWORD letti = dimensione;
-  if (::RegQueryValueExA(chiave, nomeValore.c_str(), nullptr, &tipo, dati.data(), &letti) !=
-      ERROR_SUCCESS) {
+  if (::RegQueryValueExA(chiave, nomeValore.c_str(), nullptr, &tipo, dati.data(), &letti) != ERROR_SUCCESS) {
     return {};
   }
 

@@ -7,7 +7,9 @@
 
 namespace talvo {
 
-std::string GetWindowsSystemDirectory(Machine& machine) { return SenzaBarraFinale(machine.CartellaSistema()); }
+std::string GetWindowsSystemDirectory(Machine& machine) {
+  return SenzaBarraFinale(machine.CartellaSistema());
+}
 
 std::string sWinDir(Machine& machine) { return SenzaBarraFinale(machine.CartellaWindows()); }
 

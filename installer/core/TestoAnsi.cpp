@@ -7,11 +7,10 @@ namespace talvo {
 
 std::string AnsiDaWide(const wchar_t* testo, std::size_t lunghezza) {
   if (lunghezza == 0) return {};
-  const int n = ::WideCharToMultiByte(CP_ACP, 0, testo, static_cast<int>(lunghezza), nullptr, 0,
-                                      nullptr, nullptr);
+  const int n =
+      ::WideCharToMultiByte(CP_ACP, 0, testo, static_cast<int>(lunghezza), nullptr, 0, nullptr, nullptr);
   std::string risultato(static_cast<std::size_t>(n), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, testo, static_cast<int>(lunghezza), risultato.data(), n, nullptr,
-                        nullptr);
+  ::WideCharToMultiByte(CP_ACP, 0, testo, static_cast<int>(lunghezza), risultato.data(), n, nullptr, nullptr);
   return risultato;
 }
 

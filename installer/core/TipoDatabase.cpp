@@ -29,7 +29,8 @@ void RilevaTipoDatabase(std::string& caption) {
   // Each value is read once: every kind is tested on the same description.
   const std::string driver =
       LeggiRegistro(HKEY_CURRENT_USER, "Software\\ODBC\\ODBC.INI\\ODBC Data Sources", "TALVO");
-  const bool locale = !LeggiRegistro(HKEY_CURRENT_USER, "software\\odbc\\odbc.ini\\talvo", "DatabaseFile").empty();
+  const bool locale =
+      !LeggiRegistro(HKEY_CURRENT_USER, "software\\odbc\\odbc.ini\\talvo", "DatabaseFile").empty();
   bool trovato = false;
   for (const ReleaseSybase& sybase : ReleasesSybase) {
     if (driver.find(sybase.traccia) == std::string::npos) continue;
@@ -41,10 +42,11 @@ void RilevaTipoDatabase(std::string& caption) {
     trovato = true;
   }
   if (!trovato) {
-    ScriviLog("ODBCREGEDIT",
-              "Non è stata trovata la scheda ODBC che consente il rilevamento della tipologia della base dati "
-              "installata",
-              CodiceLog::Avviso);
+    ScriviLog(
+        "ODBCREGEDIT",
+        "Non è stata trovata la scheda ODBC che consente il rilevamento della tipologia della base dati "
+        "installata",
+        CodiceLog::Avviso);
   }
 }
 

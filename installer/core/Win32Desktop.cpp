@@ -66,13 +66,13 @@ std::vector<char> ImpostazioniDispositivo(const std::string& stampante, int orie
   HANDLE h = nullptr;
   if (!::OpenPrinterA(const_cast<char*>(stampante.c_str()), &h, nullptr)) ErroreDiStampa();
   const unique_printer printer(h);
-  const LONG dimensione = ::DocumentPropertiesA(nullptr, h, const_cast<char*>(stampante.c_str()),
-                                                nullptr, nullptr, 0);
+  const LONG dimensione =
+      ::DocumentPropertiesA(nullptr, h, const_cast<char*>(stampante.c_str()), nullptr, nullptr, 0);
   if (dimensione <= 0) ErroreDiStampa();
   std::vector<char> dati(static_cast<std::size_t>(dimensione));
   auto* modo = reinterpret_cast<DEVMODEA*>(dati.data());
-  if (::DocumentPropertiesA(nullptr, h, const_cast<char*>(stampante.c_str()), modo, nullptr,
-                            DM_OUT_BUFFER) != IDOK) {
+  if (::DocumentPropertiesA(nullptr, h, const_cast<char*>(stampante.c_str()), modo, nullptr, DM_OUT_BUFFER) !=
+      IDOK) {
     ErroreDiStampa();
   }
   modo->dmFields |= DM_ORIENTATION;
@@ -122,7 +122,8 @@ void Win32Desktop::ImpostaPuntatoreMouse(PuntatoreMouse puntatore) {
 }
 
 void Win32Desktop::CopiaNegliAppunti(const std::string& testo) {
-  if (!::OpenClipboard(static_cast<HWND>(proprietaria_))) throw ErroreRuntime(NumeroErrore::AutorizzazioneNegata);
+  if (!::OpenClipboard(static_cast<HWND>(proprietaria_)))
+    throw ErroreRuntime(NumeroErrore::AutorizzazioneNegata);
   ::EmptyClipboard();
   if (HGLOBAL memoria = ::GlobalAlloc(GMEM_MOVEABLE, testo.size() + 1)) {
     std::memcpy(::GlobalLock(memoria), testo.c_str(), testo.size() + 1);
@@ -165,10 +166,9 @@ void Win32Desktop::Stampa(const LavoroDiStampa& lavoro) {
   if (!dc) ErroreDiStampa();
 
   const int altezza = -::MulDiv(lavoro.DimensioneCarattere, ::GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
-  const unique_hgdiobj carattere(::CreateFontA(altezza, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                               DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                                               lavoro.NomeCarattere.c_str()));
+  const unique_hgdiobj carattere(::CreateFontA(
+      altezza, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, lavoro.NomeCarattere.c_str()));
   DOCINFOA documento{};
   documento.cbSize = sizeof documento;
   documento.lpszDocName = "SetupTalvo";

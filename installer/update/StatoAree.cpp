@@ -25,12 +25,14 @@ void VerificaStatoAree(ModelloSetupPBD& modello, const StatoSetupPBD& stato) {
       riga.LblEsito.Visibile = false;
     } else {
       riga.LblStato.Caption = "INSTALLATA";
-      if (i == RigaOpenTalvo && stato.InstallaOpenTalvo == "NO") riga.LblStato.Caption = "Agg.to non previsto";
+      if (i == RigaOpenTalvo && stato.InstallaOpenTalvo == "NO")
+        riga.LblStato.Caption = "Agg.to non previsto";
     }
   }
 }
 
-std::string TrovaPathAppInstallate(const ModelloSetupPBD& modello, const StatoSetupPBD& stato, std::int16_t n) {
+std::string TrovaPathAppInstallate(const ModelloSetupPBD& modello, const StatoSetupPBD& stato,
+                                   std::int16_t n) {
   try {
     if (n < 0 || static_cast<std::size_t>(n) >= stato.SuffissoArea.size()) {
       throw ErroreRuntime(NumeroErrore::IndiceFuoriIntervallo);

@@ -15,6 +15,7 @@ void VerificaStatoAree(ModelloSetupPBD& modello, const StatoSetupPBD& stato);
 
 // The folder, with trailing backslash, that holds area n's program under the selected root (or
 // in the OpenTalvo folder for the OpenTalvo area); empty when the program is not there.
-std::string TrovaPathAppInstallate(const ModelloSetupPBD& modello, const StatoSetupPBD& stato, std::int16_t n);
+std::string TrovaPathAppInstallate(const ModelloSetupPBD& modello, const StatoSetupPBD& stato,
+                                   std::int16_t n);
 
 }  // namespace talvo

@@ -44,8 +44,10 @@ TEST_F(CifraFileTest, ZeroBytesGiveTheKeyStream) {
 TEST_F(CifraFileTest, TheKeyStreamRunsOnAcrossChunksAndRestartsForEachFile) {
   ScriviFile(cartella / "lungo", std::string(2500, '\0'));
   ScriviFile(cartella / "corto", std::string(1000, '\0'));
-  ASSERT_EQ(Esegui(cartella / "lungo", cartella / "flusso-lungo", Direzione::Cifra), Esito::CifEncryptSuccess);
-  ASSERT_EQ(Esegui(cartella / "corto", cartella / "flusso-corto", Direzione::Cifra), Esito::CifEncryptSuccess);
+  ASSERT_EQ(Esegui(cartella / "lungo", cartella / "flusso-lungo", Direzione::Cifra),
+            Esito::CifEncryptSuccess);
+  ASSERT_EQ(Esegui(cartella / "corto", cartella / "flusso-corto", Direzione::Cifra),
+            Esito::CifEncryptSuccess);
   const std::string lungo = LeggiFile(cartella / "flusso-lungo");
   ASSERT_EQ(lungo.size(), 2500u);
   EXPECT_EQ(lungo.substr(0, 16), FlussoSecret);
@@ -68,7 +70,8 @@ TEST_F(CifraFileTest, EverySizeRoundTripsByteForByte) {
               Esito::CifEncryptSuccess);
     EXPECT_TRUE(LeggiFile(cartella / "decifrato-con-nome-piu-lungo") == chiaro) << dimensione;
     // Enciphering twice gives back the plain file.
-    ASSERT_EQ(Esegui(cartella / "cifrato", cartella / "due-volte", Direzione::Cifra), Esito::CifEncryptSuccess);
+    ASSERT_EQ(Esegui(cartella / "cifrato", cartella / "due-volte", Direzione::Cifra),
+              Esito::CifEncryptSuccess);
     EXPECT_TRUE(LeggiFile(cartella / "due-volte") == chiaro) << dimensione;
   }
 }
@@ -112,9 +115,11 @@ TEST_F(CifraFileTest, FilesThatCannotBeOpenedAreReported) {
 
 TEST_F(CifraFileTest, AnInputHeldByAnotherProgramIsReported) {
   ScriviFile(cartella / "chiaro", "contenuto");
-  HANDLE bloccato = ::CreateFileA((cartella / "chiaro").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE bloccato =
+      ::CreateFileA((cartella / "chiaro").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(bloccato, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(Esegui(cartella / "chiaro", cartella / "uscita", Direzione::Cifra), Esito::CifEncryptNoSourceFile);
+  EXPECT_EQ(Esegui(cartella / "chiaro", cartella / "uscita", Direzione::Cifra),
+            Esito::CifEncryptNoSourceFile);
   ::CloseHandle(bloccato);
   EXPECT_FALSE(EsisteFile(cartella / "uscita"));
 }

@@ -78,7 +78,8 @@ TEST_F(CifraValoreTest, DatesKeepTheirTopBytesAndDecimalsTheirScaleAndSign) {
   data.v.date = 45268.5;
   Cifra(data.v, dataCifrata);
   EXPECT_EQ(std::memcmp(reinterpret_cast<const BYTE*>(&data.v.date) + 6,
-                        reinterpret_cast<const BYTE*>(&dataCifrata.v.date) + 6, 2), 0);
+                        reinterpret_cast<const BYTE*>(&dataCifrata.v.date) + 6, 2),
+            0);
 
   Variante decimale, decimaleCifrato;
   ::VarDecFromStr(const_cast<OLECHAR*>(L"-98765.4321"), 0x409, 0, &decimale.v.decVal);
@@ -97,8 +98,8 @@ TEST_F(CifraValoreTest, StringsBecomePrintableTextsOfTheExpectedLength) {
   const Caso casi[] = {
       {L"abc", 4 * 3 / 3 + 1},
       {L"Registro elettronico", 4 * 20 / 3 + 1},
-      {std::wstring(L"caf\x00E9 \x00FE"), 4 * 6 / 3 + 1},          // 254 is still narrow
-      {std::wstring(L"ab\x00FF"), 8 * 3 / 3 + 1},                    // 255 makes it wide
+      {std::wstring(L"caf\x00E9 \x00FE"), 4 * 6 / 3 + 1},  // 254 is still narrow
+      {std::wstring(L"ab\x00FF"), 8 * 3 / 3 + 1},          // 255 makes it wide
       {std::wstring(L"\x20AC 100"), 8 * 5 / 3 + 1},
       {std::wstring(1000, L'x'), 4 * 1000 / 3 + 1},
   };
@@ -110,8 +111,7 @@ TEST_F(CifraValoreTest, StringsBecomePrintableTextsOfTheExpectedLength) {
     ASSERT_EQ(cifrato.v.vt, VT_BSTR);
     const std::wstring uscita(cifrato.v.bstrVal, ::SysStringLen(cifrato.v.bstrVal));
     EXPECT_EQ(uscita.size(), caso.lunghezza);
-    EXPECT_EQ(uscita.find_first_not_of(
-                  L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"),
+    EXPECT_EQ(uscita.find_first_not_of(L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"),
               std::wstring::npos);
     Cifra(testo.v, ancora);  // the same text twice gives the same cipher text
     EXPECT_EQ(std::wstring(ancora.v.bstrVal), uscita);

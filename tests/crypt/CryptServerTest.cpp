@@ -88,7 +88,8 @@ class CryptTest : public ::testing::Test {
     talvo::unique_bstr in(::SysAllocString(std::wstring(da.begin(), da.end()).c_str()));
     talvo::unique_bstr out(::SysAllocString(std::wstring(a.begin(), a.end()).c_str()));
     CifEncryptError esito = CifEncryptSuccess;
-    EXPECT_EQ(cifra ? crypt->EncryptFile(in.get(), out.get(), &esito) : crypt->DecryptFile(in.get(), out.get(), &esito),
+    EXPECT_EQ(cifra ? crypt->EncryptFile(in.get(), out.get(), &esito)
+                    : crypt->DecryptFile(in.get(), out.get(), &esito),
               S_OK);
     return esito;
   }
@@ -105,7 +106,8 @@ TEST_F(CryptTest, AnswersItsInterfacesAndNoConnectionPoints) {
     EXPECT_EQ(crypt->QueryInterface(*iid, reinterpret_cast<void**>(altro.put())), S_OK);
   }
   ComPtr<IConnectionPointContainer> contenitore;
-  ASSERT_EQ(crypt->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(contenitore.put())), S_OK);
+  ASSERT_EQ(crypt->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(contenitore.put())),
+            S_OK);
   IConnectionPoint* punto = reinterpret_cast<IConnectionPoint*>(1);
   EXPECT_EQ(contenitore->FindConnectionPoint(DIID__ICryptEvents, &punto), CONNECT_E_NOCONNECTION);
   EXPECT_EQ(punto, nullptr);
@@ -220,24 +222,28 @@ TEST_F(CryptTest, LateBoundCallersReachEveryMemberByName) {
   valore.bstrVal = ::SysAllocString(L"secret");
   DISPID put = DISPID_PROPERTYPUT;
   DISPPARAMS parametri{&valore, &put, 1, 1};
-  ASSERT_EQ(oggetto->Invoke(3, IID_NULL, 0x409, DISPATCH_PROPERTYPUT, &parametri, nullptr, nullptr, nullptr), S_OK);
+  ASSERT_EQ(oggetto->Invoke(3, IID_NULL, 0x409, DISPATCH_PROPERTYPUT, &parametri, nullptr, nullptr, nullptr),
+            S_OK);
   ::VariantClear(&valore);
   EXPECT_EQ(Password(crypt.get()), L"secret");
 
-  talvo::test::Invocation cifrato = talvo::test::InvokeByName(oggetto.get(), L"Encrypt", {talvo::test::BstrArgument(L"abc")});
+  talvo::test::Invocation cifrato =
+      talvo::test::InvokeByName(oggetto.get(), L"Encrypt", {talvo::test::BstrArgument(L"abc")});
   ASSERT_EQ(cifrato.hr, S_OK);
   const std::wstring testo = Stringa(cifrato.result.get());
   EXPECT_EQ(testo.size(), 5u);
-  talvo::test::Invocation decifrato = talvo::test::InvokeByName(oggetto.get(), L"Decrypt", {talvo::test::BstrArgument(testo)});
+  talvo::test::Invocation decifrato =
+      talvo::test::InvokeByName(oggetto.get(), L"Decrypt", {talvo::test::BstrArgument(testo)});
   ASSERT_EQ(decifrato.hr, S_OK);
   EXPECT_EQ(Stringa(decifrato.result.get()), L"abc");
 
   talvo::test::ScriviFile(cartella / "chiaro", std::string(1001, 'x'));
   const std::string da = cartella / "chiaro";
   const std::string a = cartella / "cifrato";
-  talvo::test::Invocation file = talvo::test::InvokeByName(
-      oggetto.get(), L"EncryptFile",
-      {talvo::test::BstrArgument(std::wstring(da.begin(), da.end())), talvo::test::BstrArgument(std::wstring(a.begin(), a.end()))});
+  talvo::test::Invocation file =
+      talvo::test::InvokeByName(oggetto.get(), L"EncryptFile",
+                                {talvo::test::BstrArgument(std::wstring(da.begin(), da.end())),
+                                 talvo::test::BstrArgument(std::wstring(a.begin(), a.end()))});
   ASSERT_EQ(file.hr, S_OK);
   ASSERT_EQ(file.result.get().vt, VT_I4);
   EXPECT_EQ(file.result.get().lVal, CifEncryptSuccess);
@@ -267,7 +273,8 @@ TEST_F(CryptTest, TheTypeLibraryDescribesTheResultValues) {
   ComPtr<ITypeInfo> enumerazione;
   for (UINT i = 0; i < libreria->GetTypeInfoCount() && !enumerazione; ++i) {
     TYPEKIND tipo;
-    if (SUCCEEDED(libreria->GetTypeInfoType(i, &tipo)) && tipo == TKIND_ENUM) libreria->GetTypeInfo(i, enumerazione.put());
+    if (SUCCEEDED(libreria->GetTypeInfoType(i, &tipo)) && tipo == TKIND_ENUM)
+      libreria->GetTypeInfo(i, enumerazione.put());
   }
   ASSERT_TRUE(enumerazione);
   for (UINT i = 0; i < std::size(attesi); ++i) {
@@ -286,7 +293,8 @@ TEST(CifrelModule, CanUnloadOnlyWhenNoObjectOrLockIsLeft) {
   talvo::test::LoadedServer server(Server());
   EXPECT_EQ(server.CanUnloadNow(), S_OK);
   ComPtr<IClassFactory> fabbrica;
-  ASSERT_EQ(server.GetClassObject(CLSID_Crypt, IID_IClassFactory, reinterpret_cast<void**>(fabbrica.put())), S_OK);
+  ASSERT_EQ(server.GetClassObject(CLSID_Crypt, IID_IClassFactory, reinterpret_cast<void**>(fabbrica.put())),
+            S_OK);
   ComPtr<ICrypt> crypt;
   ASSERT_EQ(fabbrica->CreateInstance(nullptr, IID_ICrypt, reinterpret_cast<void**>(crypt.put())), S_OK);
   EXPECT_EQ(server.CanUnloadNow(), S_FALSE);

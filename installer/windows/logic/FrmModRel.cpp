@@ -30,8 +30,8 @@ FrmModRel::FrmModRel(Desktop& desktop, std::string cartellaProgramma)
     : desktop_(desktop), cartellaProgramma_(std::move(cartellaProgramma)) {}
 
 void FrmModRel::Form_Load() {
-  modello_.txtVecchiarel.Text = LeggiIni(ConBarraFinale(cartellaProgramma_) + "setuppbd.ini", "testapplicazione",
-                                         "versione");
+  modello_.txtVecchiarel.Text =
+      LeggiIni(ConBarraFinale(cartellaProgramma_) + "setuppbd.ini", "testapplicazione", "versione");
   modello_.txtVecchiarel.Abilitato = false;
   if (!FormaDiRelease(modello_.txtVecchiarel.Text) || !EsisteFile(Globale::FileSysIni)) {
     modello_.CmdAgg.Abilitato = false;
@@ -41,8 +41,8 @@ void FrmModRel::Form_Load() {
 void FrmModRel::CmdAgg_Click() {
   if (!modello_.CmdAgg.Abilitato || modello_.Scaricata) return;
   ScriviIni(Globale::FileSysIni, "Application", "AppVer", modello_.txtVecchiarel.Text);
-  desktop_.Messaggio("Per rendere effettive le modifche occorre rilanciare il programma di setup", TitoloProgramma,
-                     IconaMessaggio::Informazione, PulsantiMessaggio::Ok);
+  desktop_.Messaggio("Per rendere effettive le modifche occorre rilanciare il programma di setup",
+                     TitoloProgramma, IconaMessaggio::Informazione, PulsantiMessaggio::Ok);
   modello_.Scaricata = true;
 }
 

@@ -88,7 +88,8 @@ bool SetupPBD::Form_Load() {
   if (Globale::NomeFileLog == ValoreMancante) {
     // No log is open: the drive selection does nothing, as before any log.
     Globale::NomeFileLog.clear();
-    MessaggioSemplice(desktop_, "Non è stato rilevato il valore del file di log nel file di inizializzazione");
+    MessaggioSemplice(desktop_,
+                      "Non è stato rilevato il valore del file di log nel file di inizializzazione");
     return true;
   }
   if (!IniziaLog(desktop_)) return true;

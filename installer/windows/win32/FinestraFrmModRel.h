@@ -12,7 +12,7 @@
 namespace talvo {
 class FrmModRel;
 class Win32Desktop;
-}
+}  // namespace talvo
 
 namespace talvo::finestre {
 

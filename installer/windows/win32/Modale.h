@@ -5,9 +5,7 @@
 
 #include <functional>
 
-namespace talvo::finestre {
-
-}  // namespace talvo::finestre
+namespace talvo::finestre {}  // namespace talvo::finestre
 
 namespace talvo {
 class Win32Desktop;

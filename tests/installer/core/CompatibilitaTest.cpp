@@ -57,7 +57,8 @@ TEST_F(CompatibilitaTest, TalvoRangeIncludesBothBounds) {
     const std::string ini = Globale::PercorsoPatch + "SetupPBD.ini";
     if (std::string(caso.minima) == "Errore") {
       std::string testo = test::SetupPBDStandard;
-      testo.erase(testo.find("[TestApplicazione]"), std::string("[TestApplicazione]\r\nVersione=2013/1\r\n").size());
+      testo.erase(testo.find("[TestApplicazione]"),
+                  std::string("[TestApplicazione]\r\nVersione=2013/1\r\n").size());
       test::InstallazioneDiProva::Scrivi(ini, testo);
     } else {
       test::InstallazioneDiProva::Scrivi(ini, test::SetupPBDStandard);
@@ -76,9 +77,11 @@ TEST_F(CompatibilitaTest, TalvoRangeIncludesBothBounds) {
       continue;
     }
     const std::string testo =
-        std::string("Questo aggiornamento non è compatibile con la versione installata (") + caso.numeri + " )";
-    EXPECT_EQ(Log(), std::vector<std::string>{"Funzione: VerificaCompatibilita TALVO codice errore: 1 Descrizione: " +
-                                              testo + " FALLITO"});
+        std::string("Questo aggiornamento non è compatibile con la versione installata (") + caso.numeri +
+        " )";
+    EXPECT_EQ(Log(), std::vector<std::string>{
+                         "Funzione: VerificaCompatibilita TALVO codice errore: 1 Descrizione: " + testo +
+                         " FALLITO"});
     ASSERT_EQ(schermo.Messaggi.size(), 1u);
     EXPECT_EQ(schermo.Messaggi[0].Testo, "Si è verificato un errore \r\nDescrizione: \r\n" + testo + "\r\n");
   }
@@ -97,8 +100,10 @@ TEST_F(CompatibilitaTest, OpenTalvoRangeIsCheckedWhenThePatchInstallsIt) {
       {"2.3.8", "La versione installata (2.3.8) è inferiore alla minima richiesta (2.3.9)",
        "\r\nLa versione OpenTalvo installata (2.3.8 ) è inferiore alla minima richiesta (2.3.9 )\r\n"
        "Aggiornare prima OpenTalvo e riprovare"},
-      {"2.4.1", "La versione Open TALVO installata (2.4.1 ) è più recente (o uguale) di questo aggiornamento (2.4.0 )",
-       "\r\nLa versione Open TALVO installata (2.4.1 ) è più recente (o uguale) di questo aggiornamento (2.4.0 )"},
+      {"2.4.1",
+       "La versione Open TALVO installata (2.4.1 ) è più recente (o uguale) di questo aggiornamento (2.4.0 )",
+       "\r\nLa versione Open TALVO installata (2.4.1 ) è più recente (o uguale) di questo aggiornamento "
+       "(2.4.0 )"},
       {"2.4", nullptr, nullptr},
       {"", nullptr, nullptr},
   };
@@ -118,10 +123,12 @@ TEST_F(CompatibilitaTest, OpenTalvoRangeIsCheckedWhenThePatchInstallsIt) {
       EXPECT_TRUE(Log().empty());
       continue;
     }
-    EXPECT_EQ(Log(), std::vector<std::string>{"Funzione: VerificaCompatibilita OpenTalvo codice errore: 1 Descrizione: " +
-                                              std::string(caso.log) + " FALLITO"});
+    EXPECT_EQ(Log(), std::vector<std::string>{
+                         "Funzione: VerificaCompatibilita OpenTalvo codice errore: 1 Descrizione: " +
+                         std::string(caso.log) + " FALLITO"});
     ASSERT_EQ(schermo.Messaggi.size(), 1u);
-    EXPECT_EQ(schermo.Messaggi[0].Testo, "Si è verificato un errore \r\nDescrizione: " + std::string(caso.messaggio) + "\r\n");
+    EXPECT_EQ(schermo.Messaggi[0].Testo,
+              "Si è verificato un errore \r\nDescrizione: " + std::string(caso.messaggio) + "\r\n");
   }
 
   // A patch that does not install OpenTalvo ignores its release.
@@ -152,7 +159,8 @@ TEST_F(CompatibilitaTest, LoadStepReadsTheInstalledReleaseAndTheAcceptedRange) {
   EXPECT_EQ(stato.VersInsOTV, "2.3.10");
   EXPECT_EQ(stato.VersMinOTV, "2.3.9");
   EXPECT_EQ(stato.VersMaxOTV, "2.4.0");
-  EXPECT_EQ(Log().back(), "Funzione: Oper. Iniziali Descrizione: VersMinOTV: 2.3.9 - VersMaxOTV: 2.4.0 ESITO OK");
+  EXPECT_EQ(Log().back(),
+            "Funzione: Oper. Iniziali Descrizione: VersMinOTV: 2.3.9 - VersMaxOTV: 2.4.0 ESITO OK");
 }
 
 TEST_F(CompatibilitaTest, LoadStepWithoutOpenTalvoOrItsFiles) {
@@ -166,7 +174,8 @@ TEST_F(CompatibilitaTest, LoadStepWithoutOpenTalvoOrItsFiles) {
   EXPECT_EQ(desktop.Messaggi[0].Icona, IconaMessaggio::Critico);
   EXPECT_EQ(stato.InstallaOpenTalvo, "NO");
   EXPECT_EQ(stato.CartellaOpenTalvo, ":\\OpenTalvo\\");
-  EXPECT_EQ(Log().at(1), "Funzione: Oper. Iniziali Descrizione: OTVTrovato: " + ParolaBooleana(false) + " ESITO OK");
+  EXPECT_EQ(Log().at(1),
+            "Funzione: Oper. Iniziali Descrizione: OTVTrovato: " + ParolaBooleana(false) + " ESITO OK");
 
   // Found without BIN\ver.ini: left out silently; OTV.ini missing: a plain message.
   InstallazioneDiProva::CreaOpenTalvo("C:\\", "");

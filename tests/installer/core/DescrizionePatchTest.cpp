@@ -34,14 +34,16 @@ class DescrizionePatchTest : public test::ConLogDiProva {
   StatoSetupPBD stato;
   std::vector<int> selezioni;  // the entry selected at each run of the drive-selection step
   int passi = 0;               // runs of the area status pass
-  FinestraSetupPBD finestra{desktop, modello, stato, [this] { selezioni.push_back(modello.CmbDischi.Selezione); },
+  FinestraSetupPBD finestra{desktop, modello, stato,
+                            [this] { selezioni.push_back(modello.CmbDischi.Selezione); },
                             [this] { ++passi; }};
 };
 
 TEST_F(DescrizionePatchTest, FindsTheInstallationOnTheFirstDriveThatHasIt) {
   installazione.CreaPatch();
   installazione.CreaTalvo('D');
-  Voci({installazione.Radice('C') + "TALVO\\", installazione.Radice('D') + "TALVO\\", installazione.Radice('E') + "TALVO\\"});
+  Voci({installazione.Radice('C') + "TALVO\\", installazione.Radice('D') + "TALVO\\",
+        installazione.Radice('E') + "TALVO\\"});
   Globale::VersioneInstallata = "2013/1|locale";
 
   ASSERT_TRUE(Inizializza(finestra));
@@ -66,7 +68,8 @@ TEST_F(DescrizionePatchTest, FindsTheInstallationOnTheFirstDriveThatHasIt) {
 TEST_F(DescrizionePatchTest, KeepsTheFileSysIniOfAnEarlierRunWhenNoDriveMatches) {
   installazione.CreaPatch();
   installazione.CreaTalvo('D');
-  ScriviIni(installazione.Patch("SetupPBD.ini"), "TALVO", "FileSysIni", installazione.Radice('D') + "TALVO\\SYS\\System.ini");
+  ScriviIni(installazione.Patch("SetupPBD.ini"), "TALVO", "FileSysIni",
+            installazione.Radice('D') + "TALVO\\SYS\\System.ini");
   Voci({installazione.Radice('C') + "TALVO\\"});
   EXPECT_TRUE(Inizializza(finestra));
   EXPECT_EQ(Globale::FileSysIni, installazione.Radice('D') + "TALVO\\SYS\\System.ini");
@@ -75,7 +78,7 @@ TEST_F(DescrizionePatchTest, KeepsTheFileSysIniOfAnEarlierRunWhenNoDriveMatches)
 // One broken piece of the description, and what it shows and logs.
 struct Guasto {
   const char* nome;
-  const char* cerca;     // text of the standard SetupPBD.ini to replace
+  const char* cerca;  // text of the standard SetupPBD.ini to replace
   const char* sostituto;
   const char* messaggio;  // MostraErrore's description, or nullptr for no box
   const char* log;        // the FALLITO line after its date
@@ -99,35 +102,46 @@ TEST_P(GuastiTest, EachFailureShowsAndLogsItsOwnText) {
     EXPECT_TRUE(desktop.Messaggi.empty());
   } else {
     ASSERT_EQ(desktop.Messaggi.size(), 1u);
-    EXPECT_EQ(desktop.Messaggi[0].Testo, "Si è verificato un errore \r\nDescrizione: " + std::string(g.messaggio) + "\r\n");
+    EXPECT_EQ(desktop.Messaggi[0].Testo,
+              "Si è verificato un errore \r\nDescrizione: " + std::string(g.messaggio) + "\r\n");
   }
   EXPECT_EQ(Log(), std::vector<std::string>{g.log});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Descrizione, GuastiTest,
-    ::testing::Values(
-        Guasto{"AppVer", "", "", "Non è presente il valore di versione per TALVO",
-               "Funzione: Inizializza codice errore: 1 Descrizione: Non è presente il valore di versione per TALVO FALLITO"},
-        Guasto{"parola", "quanti=3", "quanti=abc", nullptr,
-               "Funzione: DimensionaAree codice errore: 1 Descrizione: Non è possibile determinare il numero delle aree "
-               "da aggiornare FALLITO"},
-        Guasto{"zero", "quanti=3", "quanti=0", nullptr,
-               "Funzione: DimensionaAree codice errore: 1 Descrizione: Non è possibile determinare il numero delle aree "
-               "da aggiornare FALLITO"},
-        Guasto{"area", "1=Biblioteca\r\n", "", "Non è stato possibile recuperare tutti i dati per le aree",
-               "Funzione: ValorizzaAree codice errore: 1 Descrizione: Impossibile recuperare i valori per l'area con "
-               "codice1 FALLITO"},
-        Guasto{"cartella", "DIRECTORYSCRIPT=BIBLIO\r\n", "", "Non è stato possibile recuperare tutti i dati per le aree",
-               "Funzione: ValorizzaAree codice errore: 1 Descrizione: Impossibile recuperare i valori per il percorso "
-               "sorgente dell'area biblioteca FALLITO"},
-        Guasto{"nomelista", "LISTASCRIPT=biblio.txt\r\n", "", "Non è stato possibile recuperare tutti i dati per le aree",
-               "Funzione: ValorizzaAree codice errore: 1 Descrizione: Impossibile recuperare i valori per la lista "
-               "file dell'area biblioteca FALLITO"},
-        Guasto{"suffisso", "SUFFISSO=OpenTalvo\r\n", "", "Non è stato possibile recuperare tutti i dati per le aree",
-               "Funzione: ValorizzaAree codice errore: 1 Descrizione: Impossibile recuperare i valori del suffisso "
-               "dell'areaopentalvo FALLITO"}),
-    [](const auto& info) { return std::string(info.param.nome); });
+INSTANTIATE_TEST_SUITE_P(Descrizione, GuastiTest,
+                         ::testing::Values(Guasto{"AppVer", "", "",
+                                                  "Non è presente il valore di versione per TALVO",
+                                                  "Funzione: Inizializza codice errore: 1 Descrizione: Non è "
+                                                  "presente il valore di versione per TALVO FALLITO"},
+                                           Guasto{"parola", "quanti=3", "quanti=abc", nullptr,
+                                                  "Funzione: DimensionaAree codice errore: 1 Descrizione: "
+                                                  "Non è possibile determinare il numero delle aree "
+                                                  "da aggiornare FALLITO"},
+                                           Guasto{"zero", "quanti=3", "quanti=0", nullptr,
+                                                  "Funzione: DimensionaAree codice errore: 1 Descrizione: "
+                                                  "Non è possibile determinare il numero delle aree "
+                                                  "da aggiornare FALLITO"},
+                                           Guasto{"area", "1=Biblioteca\r\n", "",
+                                                  "Non è stato possibile recuperare tutti i dati per le aree",
+                                                  "Funzione: ValorizzaAree codice errore: 1 Descrizione: "
+                                                  "Impossibile recuperare i valori per l'area con "
+                                                  "codice1 FALLITO"},
+                                           Guasto{"cartella", "DIRECTORYSCRIPT=BIBLIO\r\n", "",
+                                                  "Non è stato possibile recuperare tutti i dati per le aree",
+                                                  "Funzione: ValorizzaAree codice errore: 1 Descrizione: "
+                                                  "Impossibile recuperare i valori per il percorso "
+                                                  "sorgente dell'area biblioteca FALLITO"},
+                                           Guasto{"nomelista", "LISTASCRIPT=biblio.txt\r\n", "",
+                                                  "Non è stato possibile recuperare tutti i dati per le aree",
+                                                  "Funzione: ValorizzaAree codice errore: 1 Descrizione: "
+                                                  "Impossibile recuperare i valori per la lista "
+                                                  "file dell'area biblioteca FALLITO"},
+                                           Guasto{"suffisso", "SUFFISSO=OpenTalvo\r\n", "",
+                                                  "Non è stato possibile recuperare tutti i dati per le aree",
+                                                  "Funzione: ValorizzaAree codice errore: 1 Descrizione: "
+                                                  "Impossibile recuperare i valori del suffisso "
+                                                  "dell'areaopentalvo FALLITO"}),
+                         [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(DescrizionePatchTest, MissingListFileNamesTheFileAndTheArea) {
   installazione.CreaPatch();
@@ -137,10 +151,12 @@ TEST_F(DescrizionePatchTest, MissingListFileNamesTheFileAndTheArea) {
   EXPECT_FALSE(Inizializza(finestra));
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
   EXPECT_EQ(desktop.Messaggi[0].Testo,
-            "Si è verificato un errore \r\nDescrizione: Non è stato possibile recuperare tutti i dati per le aree\r\n");
-  EXPECT_EQ(Log(), std::vector<std::string>{"Funzione: CheckEsistenzaFile codice errore: 1 Descrizione:  Non è presente il file: " +
-                                            installazione.Patch("BIBLIO\\biblio.txt") +
-                                            " previsto per l'area: biblioteca FALLITO"});
+            "Si è verificato un errore \r\nDescrizione: Non è stato possibile recuperare tutti i dati per le "
+            "aree\r\n");
+  EXPECT_EQ(Log(),
+            std::vector<std::string>{
+                "Funzione: CheckEsistenzaFile codice errore: 1 Descrizione:  Non è presente il file: " +
+                installazione.Patch("BIBLIO\\biblio.txt") + " previsto per l'area: biblioteca FALLITO"});
   EXPECT_EQ(passi, 0);
 }
 
@@ -164,9 +180,11 @@ TEST_F(DescrizionePatchTest, NoInstallationShowsTheSystemIniMessageAndRefreshesT
   Voci({installazione.Radice('C') + "TALVO\\"});
   EXPECT_FALSE(Inizializza(finestra));
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
-  EXPECT_EQ(desktop.Messaggi[0].Testo, "Si è verificato un errore \r\nDescrizione: Non è stato trovato il file System.ini di TALVO\r\n");
-  EXPECT_EQ(Log(), std::vector<std::string>{"Funzione: Inizializza codice errore: 1 Descrizione: Non è stato trovato il file "
-                                            "System.ini di TALVO FALLITO"});
+  EXPECT_EQ(desktop.Messaggi[0].Testo,
+            "Si è verificato un errore \r\nDescrizione: Non è stato trovato il file System.ini di TALVO\r\n");
+  EXPECT_EQ(Log(), std::vector<std::string>{
+                       "Funzione: Inizializza codice errore: 1 Descrizione: Non è stato trovato il file "
+                       "System.ini di TALVO FALLITO"});
   EXPECT_EQ(passi, 1);
   EXPECT_EQ(stato.NumeroAree, 0);
 }

@@ -9,9 +9,9 @@ namespace {
 
 TEST(ErroreRuntime, Win32CodesMapOntoRunTimeNumbers) {
   const std::pair<DWORD, int> casi[] = {
-      {ERROR_FILE_NOT_FOUND, 53}, {ERROR_PATH_NOT_FOUND, 76}, {ERROR_ACCESS_DENIED, 70},
-      {ERROR_SHARING_VIOLATION, 70}, {ERROR_FILE_EXISTS, 58},  {ERROR_ALREADY_EXISTS, 58},
-      {ERROR_DISK_FULL, 61},       {ERROR_INVALID_NAME, 75},  {ERROR_GEN_FAILURE, 75},
+      {ERROR_FILE_NOT_FOUND, 53},    {ERROR_PATH_NOT_FOUND, 76}, {ERROR_ACCESS_DENIED, 70},
+      {ERROR_SHARING_VIOLATION, 70}, {ERROR_FILE_EXISTS, 58},    {ERROR_ALREADY_EXISTS, 58},
+      {ERROR_DISK_FULL, 61},         {ERROR_INVALID_NAME, 75},   {ERROR_GEN_FAILURE, 75},
   };
   for (const auto& [win32, numero] : casi) EXPECT_EQ(NumeroDaWin32(win32), numero) << win32;
 }

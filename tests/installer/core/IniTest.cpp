@@ -22,9 +22,11 @@ class IniTest : public ::testing::Test {
                "nomefile=patch.log\r\n"
                "vuota=\r\n"
                "spazi=   valore con spazi   \r\n"
-               "lunga=" + std::string(200, 'x') + "\r\n"
-               "parola=Errore\r\n"
-               "accento=perché\r\n");
+               "lunga=" +
+                   std::string(200, 'x') +
+                   "\r\n"
+                   "parola=Errore\r\n"
+                   "accento=perché\r\n");
   }
 };
 
@@ -42,7 +44,7 @@ TEST_F(IniTest, ReadsValuesAsThePlatformGivesThem) {
       {nullptr, "FILELOG", "vuota", ""},
       {nullptr, "FILELOG", "spazi", "valore con spazi"},
       {nullptr, "FILELOG", "lunga", std::string(127, 'x')},  // cut by the 128-character buffer
-      {nullptr, "FILELOG", "parola", "Errore"},  // reads like a missing key
+      {nullptr, "FILELOG", "parola", "Errore"},              // reads like a missing key
       {nullptr, "FILELOG", "accento", "perch\xE9"},
       {nullptr, "FILELOG", "manca", "Errore"},
       {nullptr, "ALTRA", "nomefile", "Errore"},

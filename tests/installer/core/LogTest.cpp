@@ -111,7 +111,8 @@ TEST_F(LogTest, IniziaLogReportsWhyItCouldNotStart) {
   Globale::NomeFileLog = "cartella-assente\\prova.log";
   EXPECT_FALSE(IniziaLog(desktop));
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
-  EXPECT_EQ(desktop.Messaggi[0].Testo, "Impossibile generare il file di log \r\nImpossibile trovare il percorso");
+  EXPECT_EQ(desktop.Messaggi[0].Testo,
+            "Impossibile generare il file di log \r\nImpossibile trovare il percorso");
   EXPECT_EQ(desktop.Messaggi[0].Icona, IconaMessaggio::Critico);
   EXPECT_EQ(desktop.Messaggi[0].Pulsanti, PulsantiMessaggio::Ok);
   EXPECT_FALSE(test::EsisteFile("C:\\cartella-assente"));
@@ -122,7 +123,8 @@ TEST_F(LogTest, IniziaLogLeavesALockedLogAsItIs) {
   test::ScriviFile("C:\\TalvoProva.log", "riga precedente\r\n");
   {
     // Held without sharing by this Windows process, as another program would hold it.
-    HANDLE bloccato = ::CreateFileA("C:\\TalvoProva.log", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE bloccato =
+        ::CreateFileA("C:\\TalvoProva.log", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(bloccato, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(IniziaLog(desktop));
     ::CloseHandle(bloccato);

@@ -12,8 +12,9 @@ TEST(NumeriTest, ValTakesTheLeadingNumber) {
     const char* testo;
     double valore;
   };
-  for (const Caso& caso : {Caso{"2013", 2013}, Caso{" 2 0 1 3", 2013}, Caso{"3|x", 3}, Caso{"10b", 10},
-                           Caso{"2.5.1", 2.5}, Caso{"abc", 0}, Caso{"", 0}, Caso{"-4", -4}, Caso{".5", 0.5}}) {
+  for (const Caso& caso :
+       {Caso{"2013", 2013}, Caso{" 2 0 1 3", 2013}, Caso{"3|x", 3}, Caso{"10b", 10}, Caso{"2.5.1", 2.5},
+        Caso{"abc", 0}, Caso{"", 0}, Caso{"-4", -4}, Caso{".5", 0.5}}) {
     EXPECT_DOUBLE_EQ(Val(caso.testo), caso.valore) << caso.testo;
   }
 }
@@ -36,9 +37,10 @@ TEST(NumeriTest, TextsThatAreNotNumbersAreErrors) {
     const char* testo;
     int errore;
   };
-  for (const Caso& caso : {Caso{"abc", NumeroErrore::TipoNonCorrispondente}, Caso{"", NumeroErrore::TipoNonCorrispondente},
-                           Caso{"3 a", NumeroErrore::TipoNonCorrispondente}, Caso{"Errore", NumeroErrore::TipoNonCorrispondente},
-                           Caso{"40000", NumeroErrore::Overflow}}) {
+  for (const Caso& caso :
+       {Caso{"abc", NumeroErrore::TipoNonCorrispondente}, Caso{"", NumeroErrore::TipoNonCorrispondente},
+        Caso{"3 a", NumeroErrore::TipoNonCorrispondente}, Caso{"Errore", NumeroErrore::TipoNonCorrispondente},
+        Caso{"40000", NumeroErrore::Overflow}}) {
     try {
       InteroDaTesto(caso.testo);
       ADD_FAILURE() << caso.testo;

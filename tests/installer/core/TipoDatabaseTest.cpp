@@ -46,7 +46,8 @@ TEST_F(TipoDatabaseTest, EachMatchingKindAppendsItsText) {
 
 TEST_F(TipoDatabaseTest, UnknownOrMissingDataSourceOnlyWarnsInTheLog) {
   const std::string avviso =
-      "Funzione: ODBCREGEDIT Descrizione: Non è stata trovata la scheda ODBC che consente il rilevamento della "
+      "Funzione: ODBCREGEDIT Descrizione: Non è stata trovata la scheda ODBC che consente il rilevamento "
+      "della "
       "tipologia della base dati installata AVVISO";
   test::RegistroOdbc::Rimuovi();
   std::string caption = "x";

@@ -8,8 +8,8 @@
 namespace talvo::test {
 
 void PrintTo(const MessaggioMostrato& messaggio, std::ostream* os) {
-  *os << "{\"" << messaggio.Testo << "\", \"" << messaggio.Titolo << "\", icon " << static_cast<int>(messaggio.Icona)
-      << ", buttons " << static_cast<int>(messaggio.Pulsanti) << "}";
+  *os << "{\"" << messaggio.Testo << "\", \"" << messaggio.Titolo << "\", icon "
+      << static_cast<int>(messaggio.Icona) << ", buttons " << static_cast<int>(messaggio.Pulsanti) << "}";
 }
 
 RispostaMessaggio FakeDesktop::Messaggio(const std::string& testo, const std::string& titolo,

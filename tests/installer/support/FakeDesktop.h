@@ -18,7 +18,8 @@ struct MessaggioMostrato {
   PulsantiMessaggio Pulsanti;
 
   bool operator==(const MessaggioMostrato& altro) const {
-    return Testo == altro.Testo && Titolo == altro.Titolo && Icona == altro.Icona && Pulsanti == altro.Pulsanti;
+    return Testo == altro.Testo && Titolo == altro.Titolo && Icona == altro.Icona &&
+           Pulsanti == altro.Pulsanti;
   }
 };
 
@@ -43,8 +44,8 @@ class FakeDesktop final : public Desktop {
   std::vector<LavoroDiStampa> Stampe;
   int EventiElaborati = 0;
 
-  RispostaMessaggio Messaggio(const std::string& testo, const std::string& titolo,
-                              IconaMessaggio icona, PulsantiMessaggio pulsanti) override;
+  RispostaMessaggio Messaggio(const std::string& testo, const std::string& titolo, IconaMessaggio icona,
+                              PulsantiMessaggio pulsanti) override;
   void MostraModale(FinestraModale finestra) override;
   void DoEvents() override { ++EventiElaborati; }
   void ImpostaPuntatoreMouse(PuntatoreMouse puntatore) override { Puntatori.push_back(puntatore); }

@@ -11,9 +11,9 @@
 namespace talvo::test {
 
 std::string LeggiFile(const std::string& percorso) {
-  const unique_hfile file = make_hfile(::CreateFileA(percorso.c_str(), GENERIC_READ,
-                                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const unique_hfile file =
+      make_hfile(::CreateFileA(percorso.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw std::runtime_error("cannot read " + percorso);
   std::string contenuto;
   char buffer[65536];

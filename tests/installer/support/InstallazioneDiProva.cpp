@@ -24,7 +24,8 @@ InstallazioneDiProva::InstallazioneDiProva() { CreaCartella(CartellaPatch()); }
 
 void InstallazioneDiProva::CreaCartella(const std::string& percorso) {
   for (std::size_t i = 3; i <= percorso.size(); ++i) {
-    if (i == percorso.size() || percorso[i] == '\\') ::CreateDirectoryA(percorso.substr(0, i).c_str(), nullptr);
+    if (i == percorso.size() || percorso[i] == '\\')
+      ::CreateDirectoryA(percorso.substr(0, i).c_str(), nullptr);
   }
 }
 
@@ -48,7 +49,8 @@ void InstallazioneDiProva::CreaTalvo(char lettera, const std::string& appVer) {
 }
 
 void InstallazioneDiProva::CreaProgrammaArea(char lettera, const std::string& suffisso) {
-  Scrivi(Radice(lettera) + "TALVO\\APP\\" + suffisso.substr(suffisso.size() - 3) + "\\PRG\\BIN\\" + suffisso + ".exe",
+  Scrivi(Radice(lettera) + "TALVO\\APP\\" + suffisso.substr(suffisso.size() - 3) + "\\PRG\\BIN\\" + suffisso +
+             ".exe",
          "MZ");
 }
 

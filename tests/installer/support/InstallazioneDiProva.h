@@ -43,7 +43,8 @@ class InstallazioneDiProva {
   static void CreaOpenTalvo(const std::string& radice, const std::string& release = "2.3.10");
 
   // Drive list for the fake Machine.
-  std::vector<std::pair<std::string, TipoDisco>> Dischi(const std::vector<std::pair<char, TipoDisco>>& dischi) const;
+  std::vector<std::pair<std::string, TipoDisco>> Dischi(
+      const std::vector<std::pair<char, TipoDisco>>& dischi) const;
 
  private:
   CartellaTemporanea cartella_;

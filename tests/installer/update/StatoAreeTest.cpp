@@ -41,7 +41,8 @@ TEST_F(StatoAreeTest, ProgramsAreLookedForUnderTheRootOrInTheOpenTalvoFolder) {
   Aree({"talalu", "talbib", "OPENTALVO"});
   InstallazioneDiProva::Scrivi(installazione.Radice('O') + "OpenTalvo\\BIN\\OPENTALVO.exe", "MZ");
 
-  EXPECT_EQ(TrovaPathAppInstallate(modello, stato, 0), installazione.Radice('D') + "TALVO\\APP\\alu\\PRG\\BIN\\");
+  EXPECT_EQ(TrovaPathAppInstallate(modello, stato, 0),
+            installazione.Radice('D') + "TALVO\\APP\\alu\\PRG\\BIN\\");
   EXPECT_EQ(TrovaPathAppInstallate(modello, stato, 1), "");
   EXPECT_EQ(TrovaPathAppInstallate(modello, stato, 2), installazione.Radice('O') + "OpenTalvo\\BIN\\");
 
@@ -53,7 +54,8 @@ TEST_F(StatoAreeTest, ProgramsAreLookedForUnderTheRootOrInTheOpenTalvoFolder) {
 
 TEST_F(StatoAreeTest, HiddenProgramCountsAsMissing) {
   installazione.CreaProgrammaArea('D', "talalu");
-  ::SetFileAttributesA((installazione.Radice('D') + "TALVO\\APP\\alu\\PRG\\BIN\\talalu.exe").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  ::SetFileAttributesA((installazione.Radice('D') + "TALVO\\APP\\alu\\PRG\\BIN\\talalu.exe").c_str(),
+                       FILE_ATTRIBUTE_HIDDEN);
   Aree({"talalu"});
   EXPECT_EQ(TrovaPathAppInstallate(modello, stato, 0), "");
 }
@@ -65,7 +67,8 @@ TEST_F(StatoAreeTest, RowEightSaysNotPlannedOnlyWhenOpenTalvoIsNotInstalled) {
   for (const char* installa : {"NO", "SI", "Errore"}) {
     stato.InstallaOpenTalvo = installa;
     VerificaStatoAree(modello, stato);
-    EXPECT_EQ(modello.Righe[8].LblStato.Caption, std::string(installa) == "NO" ? "Agg.to non previsto" : "INSTALLATA")
+    EXPECT_EQ(modello.Righe[8].LblStato.Caption,
+              std::string(installa) == "NO" ? "Agg.to non previsto" : "INSTALLATA")
         << installa;
     EXPECT_EQ(modello.Righe[7].LblStato.Caption, "INSTALLATA");
   }
@@ -91,9 +94,9 @@ TEST_F(StatoAreeTest, TenthAreaEndsThePassAfterTheLastRow) {
 TEST_F(StatoAreeTest, AnErrorInTheLookupIsLoggedAndReadsAsNotInstalled) {
   Aree({"talalu"});
   EXPECT_EQ(TrovaPathAppInstallate(modello, stato, 5), "");
-  EXPECT_EQ(Log(),
-            std::vector<std::string>{"Funzione: TrovaPathAppInstallate codice errore: 9 Descrizione: Indice non compreso "
-                                     "nell'intervallo FALLITO"});
+  EXPECT_EQ(Log(), std::vector<std::string>{
+                       "Funzione: TrovaPathAppInstallate codice errore: 9 Descrizione: Indice non compreso "
+                       "nell'intervallo FALLITO"});
 }
 
 }  // namespace

@@ -37,9 +37,10 @@ TEST_F(FrmModRelTest, ShowsTheLowestAcceptedReleaseAndRecordsItOnce) {
   finestra.CmdAgg_Click();
   EXPECT_EQ(LeggiIni(Globale::FileSysIni, "Application", "AppVer"), "2013/1");
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
-  EXPECT_EQ(desktop.Messaggi[0],
-            (test::MessaggioMostrato{"Per rendere effettive le modifche occorre rilanciare il programma di setup",
-                                     "SetupTalvo", IconaMessaggio::Informazione, PulsantiMessaggio::Ok}));
+  EXPECT_EQ(
+      desktop.Messaggi[0],
+      (test::MessaggioMostrato{"Per rendere effettive le modifche occorre rilanciare il programma di setup",
+                               "SetupTalvo", IconaMessaggio::Informazione, PulsantiMessaggio::Ok}));
   EXPECT_TRUE(finestra.Modello().Scaricata);
   // Only a new start of the installer reads the new release.
   EXPECT_EQ(Globale::VersioneInstallata, "2012/5");
@@ -59,7 +60,8 @@ TEST_F(FrmModRelTest, NothingThatIsNotAReleaseCanBeWritten) {
                            Caso{"2013/", false}, Caso{"2013/1|nota", true}, Caso{"2014/10", true}}) {
     SCOPED_TRACE(caso.sorgente ? caso.sorgente : "(missing)");
     std::string ini = test::SetupPBDStandard;
-    ini.erase(ini.find("[TestApplicazione]"), std::string("[TestApplicazione]\r\nVersione=2013/1\r\n").size());
+    ini.erase(ini.find("[TestApplicazione]"),
+              std::string("[TestApplicazione]\r\nVersione=2013/1\r\n").size());
     if (caso.sorgente) ini += std::string("[testapplicazione]\r\nversione=") + caso.sorgente + "\r\n";
     installazione.CreaPatch(ini);
     FrmModRel editor(desktop, installazione.CartellaPatch());
@@ -67,7 +69,8 @@ TEST_F(FrmModRelTest, NothingThatIsNotAReleaseCanBeWritten) {
     EXPECT_EQ(editor.Modello().txtVecchiarel.Text, caso.sorgente ? caso.sorgente : "Errore");
     EXPECT_EQ(editor.Modello().CmdAgg.Abilitato, caso.scrivibile);
     editor.CmdAgg_Click();
-    EXPECT_EQ(LeggiIni(Globale::FileSysIni, "Application", "AppVer"), caso.scrivibile ? caso.sorgente : "2012/5|x");
+    EXPECT_EQ(LeggiIni(Globale::FileSysIni, "Application", "AppVer"),
+              caso.scrivibile ? caso.sorgente : "2012/5|x");
     ScriviIni(Globale::FileSysIni, "Application", "AppVer", "2012/5|x");
   }
 }

@@ -19,9 +19,11 @@ namespace {
 using test::InstallazioneDiProva;
 
 const std::string AvvisoStandard =
-    "ATTENZIONE ! \t\r\n\r\nE' stata attivata la procedura di aggiornamento di TALVO \r\nalla versione VTR2013/2.\r\n"
+    "ATTENZIONE ! \t\r\n\r\nE' stata attivata la procedura di aggiornamento di TALVO \r\nalla versione "
+    "VTR2013/2.\r\n"
     "Per la corretta installazione è necessario che tale operazione venga effettuata dall'Amministratore\r\n"
-    "del sistema e che al termine dell'operazione venga riavviato il computer.\r\n\r\n\tSi desidera continuare?\r\n\r\n";
+    "del sistema e che al termine dell'operazione venga riavviato il computer.\r\n\r\n\tSi desidera "
+    "continuare?\r\n\r\n";
 
 class SetupPBDTest : public test::DiscoC {
  protected:
@@ -43,7 +45,9 @@ class SetupPBDTest : public test::DiscoC {
   }
 
   std::vector<std::string> Log() const { return test::RigheLog("C:\\TalvoProva.log"); }
-  std::string Ok(const std::string& testo) const { return "Funzione: Oper. Iniziali Descrizione: " + testo + " ESITO OK"; }
+  std::string Ok(const std::string& testo) const {
+    return "Funzione: Oper. Iniziali Descrizione: " + testo + " ESITO OK";
+  }
   std::vector<std::string> Testi() const {
     std::vector<std::string> testi;
     for (const auto& m : desktop.Messaggi) testi.push_back(m.Testo);
@@ -63,8 +67,9 @@ TEST_F(SetupPBDTest, LoadWarnsLogsAndReadsOpenTalvoInOrder) {
   ASSERT_TRUE(finestra.Form_Load());
 
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
-  EXPECT_EQ(desktop.Messaggi[0], (test::MessaggioMostrato{AvvisoStandard, "aggiornamento TALVO e OpenTalvo",
-                                                         IconaMessaggio::Informazione, PulsantiMessaggio::OkAnnulla}));
+  EXPECT_EQ(desktop.Messaggi[0],
+            (test::MessaggioMostrato{AvvisoStandard, "aggiornamento TALVO e OpenTalvo",
+                                     IconaMessaggio::Informazione, PulsantiMessaggio::OkAnnulla}));
 
   EXPECT_EQ(Globale::PercorsoPatch, installazione.CartellaPatch() + "\\");
   EXPECT_EQ(Globale::NomeFileLog, "TalvoProva.log");
@@ -98,8 +103,9 @@ TEST_F(SetupPBDTest, ReleaseWarningNamesTheReleaseOrTheSpecialLabel) {
     const char* versione;
     const char* riga;
   };
-  for (const Caso& caso : {Caso{"2012/3", "alla versione VTR2012/3."}, Caso{"2012/3|x", "alla versione VTR2012/3."},
-                           Caso{"9000", "Edizione speciale."}, Caso{"2099/1", "Edizione speciale."}}) {
+  for (const Caso& caso :
+       {Caso{"2012/3", "alla versione VTR2012/3."}, Caso{"2012/3|x", "alla versione VTR2012/3."},
+        Caso{"9000", "Edizione speciale."}, Caso{"2099/1", "Edizione speciale."}}) {
     SCOPED_TRACE(caso.versione);
     test::FakeDesktop schermo;
     schermo.Risposte = {RispostaMessaggio::Annulla};
@@ -133,8 +139,8 @@ TEST_F(SetupPBDTest, NonAdministratorIsAskedAndMayStop) {
   desktop.Risposte = {RispostaMessaggio::Ok, RispostaMessaggio::No};
   EXPECT_FALSE(finestra.Form_Load());
   ASSERT_EQ(desktop.Messaggi.size(), 2u);
-  EXPECT_EQ(desktop.Messaggi[1], (test::MessaggioMostrato{domanda, "Installazione Talvo", IconaMessaggio::Nessuna,
-                                                         PulsantiMessaggio::SiNo}));
+  EXPECT_EQ(desktop.Messaggi[1], (test::MessaggioMostrato{domanda, "Installazione Talvo",
+                                                          IconaMessaggio::Nessuna, PulsantiMessaggio::SiNo}));
   EXPECT_EQ(Log().back(), Ok("UtenteAmm: " + ParolaBooleana(false)));
   EXPECT_EQ(machine.Attese, 0);
 
@@ -148,8 +154,11 @@ TEST_F(SetupPBDTest, NonAdministratorIsAskedAndMayStop) {
 TEST_F(SetupPBDTest, LoadStopsEarlyWithoutDescriptionOrLogName) {
   // No SetupPBD.ini: two messages, no log.
   EXPECT_TRUE(finestra.Form_Load());
-  EXPECT_EQ(Testi(), (std::vector<std::string>{"Si è verificato un errore \r\nDescrizione: Non è stato trovato il file di inizializzazione\r\n",
-                                               "Non è stato trovato il file di inizializzazione"}));
+  EXPECT_EQ(
+      Testi(),
+      (std::vector<std::string>{
+          "Si è verificato un errore \r\nDescrizione: Non è stato trovato il file di inizializzazione\r\n",
+          "Non è stato trovato il file di inizializzazione"}));
   EXPECT_EQ(desktop.Messaggi[1].Icona, IconaMessaggio::Nessuna);
   EXPECT_EQ(desktop.Messaggi[1].Titolo, "SetupTalvo");
   EXPECT_FALSE(test::EsisteFile("C:\\TalvoProva.log"));
@@ -160,7 +169,8 @@ TEST_F(SetupPBDTest, LoadStopsEarlyWithoutDescriptionOrLogName) {
   SetupPBD avvio(schermo, machine, installazione.CartellaPatch());
   EXPECT_TRUE(avvio.Form_Load());
   ASSERT_EQ(schermo.Messaggi.size(), 1u);
-  EXPECT_EQ(schermo.Messaggi[0].Testo, "Non è stato rilevato il valore del file di log nel file di inizializzazione");
+  EXPECT_EQ(schermo.Messaggi[0].Testo,
+            "Non è stato rilevato il valore del file di log nel file di inizializzazione");
   EXPECT_EQ(Globale::NomeFileLog, "");
   avvio.Modello().CmbDischi.Voci = {"C:\\TALVO\\"};
   avvio.Modello().CmbDischi.Selezione = 0;
@@ -186,7 +196,8 @@ TEST_F(SetupPBDTest, ActivationListsFixedDrivesFindsTheInstallationAndShowsTheAr
   finestra.Form_Activate();
 
   const ModelloSetupPBD& m = finestra.Modello();
-  EXPECT_EQ(m.CmbDischi.Voci, (std::vector<std::string>{"C:\\TALVO\\", installazione.Radice('E') + "TALVO\\"}));
+  EXPECT_EQ(m.CmbDischi.Voci,
+            (std::vector<std::string>{"C:\\TALVO\\", installazione.Radice('E') + "TALVO\\"}));
   EXPECT_EQ(m.CmbDischi.Selezione, 1);
   EXPECT_EQ(m.CmbDischi.ToolTipText, "In questa Directory E' STATO RILEVATO il programma TALVO");
   EXPECT_EQ(LeggiIni(installazione.Patch("SetupPBD.ini"), "TALVO", "FileSysIni"),
@@ -197,7 +208,7 @@ TEST_F(SetupPBDTest, ActivationListsFixedDrivesFindsTheInstallationAndShowsTheAr
   EXPECT_EQ(m.Righe[0].LblStato.Caption, "INSTALLATA");
   EXPECT_EQ(m.Righe[1].LblStato.Caption, "NON INSTALLATA");
   EXPECT_FALSE(m.Righe[1].LblEsito.Visibile);
-  EXPECT_EQ(m.Righe[2].LblStato.Caption, "INSTALLATA");  // OpenTalvo, found on C:
+  EXPECT_EQ(m.Righe[2].LblStato.Caption, "INSTALLATA");              // OpenTalvo, found on C:
   EXPECT_EQ(m.Righe[3].LblStato.Caption, "Aggiornamento in corso");  // no area in this row
   // No run yet: no row shows an outcome box or a percentage, those without an area included.
   for (const RigaArea& riga : m.Righe) {
@@ -207,7 +218,8 @@ TEST_F(SetupPBDTest, ActivationListsFixedDrivesFindsTheInstallationAndShowsTheAr
 
   // A second activation rebuilds the caption instead of piling the database text up.
   finestra.Form_Activate();
-  EXPECT_EQ(finestra.Modello().Caption, "Aggiornamento 2013/2  RILEVATO TALVO IN RETE *** SYBASE 8 ( LOCALE ) ***");
+  EXPECT_EQ(finestra.Modello().Caption,
+            "Aggiornamento 2013/2  RILEVATO TALVO IN RETE *** SYBASE 8 ( LOCALE ) ***");
 }
 
 TEST_F(SetupPBDTest, MinisterialInstallationIsRefusedOnEveryActivation) {
@@ -243,11 +255,17 @@ TEST_F(SetupPBDTest, MissingSystemIniDisablesTheUpdate) {
   ASSERT_TRUE(finestra.Form_Load());
   desktop.Messaggi.clear();
   finestra.Form_Activate();
-  EXPECT_EQ(Testi(), std::vector<std::string>{"Si è verificato un errore \r\nDescrizione: Non è stato trovato il file System.ini di TALVO\r\n"});
-  EXPECT_EQ(Log().back(), "Funzione: Inizializza codice errore: 1 Descrizione: Non è stato trovato il file System.ini di TALVO FALLITO");
+  EXPECT_EQ(
+      Testi(),
+      std::vector<std::string>{
+          "Si è verificato un errore \r\nDescrizione: Non è stato trovato il file System.ini di TALVO\r\n"});
+  EXPECT_EQ(Log().back(),
+            "Funzione: Inizializza codice errore: 1 Descrizione: Non è stato trovato il file System.ini di "
+            "TALVO FALLITO");
   EXPECT_FALSE(finestra.Modello().cmdAggiorna.Abilitato);
   // The rows were refreshed for the first entry all the same.
-  EXPECT_EQ(finestra.Modello().CmbDischi.ToolTipText, "In questa Directory  NON E' STATO RILEVATO il programma TALVO\"");
+  EXPECT_EQ(finestra.Modello().CmbDischi.ToolTipText,
+            "In questa Directory  NON E' STATO RILEVATO il programma TALVO\"");
 }
 
 TEST_F(SetupPBDTest, PickingAnotherRootRefreshesTheRows) {
@@ -292,7 +310,8 @@ TEST_F(SetupPBDTest, MoreAreasThanRowsStopsThePassAtTheLastRow) {
     const char* atteso = i == 1 ? "NON INSTALLATA" : i == 8 ? "Agg.to non previsto" : "INSTALLATA";
     EXPECT_EQ(finestra.Modello().Righe[static_cast<std::size_t>(i)].LblStato.Caption, atteso) << i;
   }
-  EXPECT_EQ(finestra.Modello().CmbDischi.ToolTipText, "In questa Directory E' STATO RILEVATO il programma TALVO");
+  EXPECT_EQ(finestra.Modello().CmbDischi.ToolTipText,
+            "In questa Directory E' STATO RILEVATO il programma TALVO");
 }
 
 TEST_F(SetupPBDTest, OnlyRightButtonWithShiftCtrlAltOpensTheReleaseEditor) {
@@ -300,10 +319,10 @@ TEST_F(SetupPBDTest, OnlyRightButtonWithShiftCtrlAltOpensTheReleaseEditor) {
     int pulsante, tasti;
     bool apre;
   };
-  for (const Caso& caso : {Caso{Mouse::Destro, Mouse::Shift | Mouse::Ctrl | Mouse::Alt, true},
-                           Caso{Mouse::Destro, Mouse::Ctrl | Mouse::Alt, false},
-                           Caso{Mouse::Destro, 0, false},
-                           Caso{Mouse::Sinistro, Mouse::Shift | Mouse::Ctrl | Mouse::Alt, false}}) {
+  for (const Caso& caso :
+       {Caso{Mouse::Destro, Mouse::Shift | Mouse::Ctrl | Mouse::Alt, true},
+        Caso{Mouse::Destro, Mouse::Ctrl | Mouse::Alt, false}, Caso{Mouse::Destro, 0, false},
+        Caso{Mouse::Sinistro, Mouse::Shift | Mouse::Ctrl | Mouse::Alt, false}}) {
     desktop.FinestreMostrate.clear();
     finestra.Form_MouseUp(caso.pulsante, caso.tasti);
     const auto attese = caso.apre ? std::vector<FinestraModale>{FinestraModale::ModificaRelease}
