@@ -9,13 +9,12 @@
 #include "Esistenza.h"
 #include "FileTesto.h"
 #include "Formati.h"
-#include "Globale.h"
 #include "Ini.h"
 #include "Log.h"
 #include "Machine.h"
 #include "MostraErrore.h"
 #include "Numeri.h"
-#include "StatoSetupPBD.h"
+#include "Sessione.h"
 #include "Testo.h"
 
 namespace talvo {
@@ -39,10 +38,10 @@ std::optional<double> NumeroReleaseOpenTalvo(const std::string& release) {
          Val(release.substr(secondo + 1));
 }
 
-bool VerificaOpenTalvo(Desktop& desktop, const StatoSetupPBD& stato) {
-  const auto installata = NumeroReleaseOpenTalvo(stato.VersInsOTV);
-  const auto minima = NumeroReleaseOpenTalvo(stato.VersMinOTV);
-  const auto massima = NumeroReleaseOpenTalvo(stato.VersMaxOTV);
+bool VerificaOpenTalvo(const Sessione& sessione, Desktop& desktop) {
+  const auto installata = NumeroReleaseOpenTalvo(sessione.VersInsOTV);
+  const auto minima = NumeroReleaseOpenTalvo(sessione.VersMinOTV);
+  const auto massima = NumeroReleaseOpenTalvo(sessione.VersMaxOTV);
   if (!installata || !minima || !massima) return false;
 
   std::int32_t minimaIntera = 0;
@@ -50,38 +49,43 @@ bool VerificaOpenTalvo(Desktop& desktop, const StatoSetupPBD& stato) {
 
   const char* passo = "VerificaCompatibilita OpenTalvo";
   if (*installata < minimaIntera) {
-    ScriviLog(passo,
-              "La versione installata (" + stato.VersInsOTV + ") è inferiore alla minima richiesta (" +
-                  stato.VersMinOTV + ")",
+    ScriviLog(sessione, passo,
+              "La versione installata (" + sessione.VersInsOTV + ") è inferiore alla minima richiesta (" +
+                  sessione.VersMinOTV + ")",
               CodiceLog::Fallito);
     MostraErrore(desktop,
-                 "\r\nLa versione OpenTalvo installata (" + stato.VersInsOTV +
-                     " ) è inferiore alla minima richiesta (" + stato.VersMinOTV +
+                 "\r\nLa versione OpenTalvo installata (" + sessione.VersInsOTV +
+                     " ) è inferiore alla minima richiesta (" + sessione.VersMinOTV +
                      " )\r\nAggiornare prima OpenTalvo e riprovare",
                  0);
     return false;
   }
   if (*installata > *massima) {
-    const std::string testo = "La versione Open TALVO installata (" + stato.VersInsOTV +
-                              " ) è più recente (o uguale) di questo aggiornamento (" + stato.VersMaxOTV +
+    const std::string testo = "La versione Open TALVO installata (" + sessione.VersInsOTV +
+                              " ) è più recente (o uguale) di questo aggiornamento (" + sessione.VersMaxOTV +
                               " )";
-    ScriviLog(passo, testo, CodiceLog::Fallito);
+    ScriviLog(sessione, passo, testo, CodiceLog::Fallito);
     MostraErrore(desktop, "\r\n" + testo, 0);
     return false;
   }
   return true;
 }
 
+// A line of the OpenTalvo step, written when the log can take it.
+void LogOpenTalvo(const Sessione& sessione, const std::string& testo) {
+  IgnoraErrori([&] { ScriviLogAvvio(sessione, testo); });
+}
+
 }  // namespace
 
-void TrovaOpenTalvo(Desktop& desktop, Machine& machine, StatoSetupPBD& stato) {
-  stato.OTVTrovato = false;
+void TrovaOpenTalvo(Sessione& sessione, Desktop& desktop, Machine& machine) {
+  sessione.OTVTrovato = false;
   try {
     for (const std::string& radice : machine.RadiciDischi()) {
       if (machine.TipoDiDisco(radice) != TipoDisco::Fisso) continue;
       if (EsisteCartella(radice + "OpenTalvo")) {
-        stato.OTVTrovato = true;
-        stato.DriveOpenTalvo = radice.substr(0, 1);
+        sessione.OTVTrovato = true;
+        sessione.DriveOpenTalvo = radice.substr(0, 1);
         return;
       }
     }
@@ -91,50 +95,50 @@ void TrovaOpenTalvo(Desktop& desktop, Machine& machine, StatoSetupPBD& stato) {
   }
 }
 
-void LeggiReleaseOpenTalvo(Desktop& desktop, Machine& machine, StatoSetupPBD& stato) {
-  stato.InstallaOpenTalvo = LeggiIni(Globale::FileSetupPBD(), "INSTALLA", "OpenTalvo");
-  TrovaOpenTalvo(desktop, machine, stato);
-  stato.CartellaOpenTalvo = stato.DriveOpenTalvo + ":\\OpenTalvo\\";
-  if (stato.InstallaOpenTalvo != "SI") return;
+void LeggiReleaseOpenTalvo(Sessione& sessione, Desktop& desktop, Machine& machine) {
+  sessione.InstallaOpenTalvo = LeggiIni(sessione.FileSetupPBD(), "INSTALLA", "OpenTalvo");
+  TrovaOpenTalvo(sessione, desktop, machine);
+  sessione.CartellaOpenTalvo = sessione.DriveOpenTalvo + ":\\OpenTalvo\\";
+  if (sessione.InstallaOpenTalvo != "SI") return;
 
-  ScriviLogAvvio("Rilevazione OpenTalvo - inizio");
-  ScriviLogAvvio("OTVTrovato: " + ParolaBooleana(stato.OTVTrovato));
-  ScriviLogAvvio("dirOpenTalvo: " + stato.CartellaOpenTalvo);
+  LogOpenTalvo(sessione, "Rilevazione OpenTalvo - inizio");
+  LogOpenTalvo(sessione, "OTVTrovato: " + ParolaBooleana(sessione.OTVTrovato));
+  LogOpenTalvo(sessione, "dirOpenTalvo: " + sessione.CartellaOpenTalvo);
 
-  if (stato.OTVTrovato) {
+  if (sessione.OTVTrovato) {
     std::string release;
-    if (IgnoraErrori([&] { release = LeggiPrimaRiga(stato.CartellaOpenTalvo + "BIN\\ver.ini"); }) == 0) {
-      stato.VersInsOTV = release;
-      ScriviLogAvvio("VersInsOTV: " + stato.VersInsOTV);
+    if (IgnoraErrori([&] { release = LeggiPrimaRiga(sessione.CartellaOpenTalvo + "BIN\\ver.ini"); }) == 0) {
+      sessione.VersInsOTV = release;
+      LogOpenTalvo(sessione, "VersInsOTV: " + sessione.VersInsOTV);
     } else {
-      stato.InstallaOpenTalvo = "NO";
+      sessione.InstallaOpenTalvo = "NO";
     }
   } else {
     desktop.Messaggio("Non è stata rilevata l'installazione di OpenTalvo ", "Ricerca installazione OpenTalvo",
                       IconaMessaggio::Critico, PulsantiMessaggio::Ok);
-    stato.InstallaOpenTalvo = "NO";
+    sessione.InstallaOpenTalvo = "NO";
   }
 
-  const std::string otv = Globale::PercorsoPatch + "OTV.ini";
+  const std::string otv = sessione.PercorsoPatch + "OTV.ini";
   if (!EsisteFile(otv)) {
     desktop.Messaggio("Non è stato trovato il file di inizializzazione OTV.ini", TitoloProgramma,
                       IconaMessaggio::Nessuna, PulsantiMessaggio::Ok);
     return;
   }
-  stato.VersMinOTV = LeggiIni(otv, "Configurazione", "TestVersione");
-  stato.VersMaxOTV = LeggiIni(otv, "Configurazione", "TestVersMax");
-  ScriviLogAvvio("VersMinOTV: " + stato.VersMinOTV + " - VersMaxOTV: " + stato.VersMaxOTV);
+  sessione.VersMinOTV = LeggiIni(otv, "Configurazione", "TestVersione");
+  sessione.VersMaxOTV = LeggiIni(otv, "Configurazione", "TestVersMax");
+  LogOpenTalvo(sessione, "VersMinOTV: " + sessione.VersMinOTV + " - VersMaxOTV: " + sessione.VersMaxOTV);
 }
 
-bool VerificaCompatibilita(Desktop& desktop, StatoSetupPBD& stato) {
-  Globale::VersioneInstallata = PrimaDellaBarra(Globale::VersioneInstallata);
-  const std::string ini = Globale::FileSetupPBD();
+bool VerificaCompatibilita(Sessione& sessione, Desktop& desktop) {
+  sessione.VersioneInstallata = PrimaDellaBarra(sessione.VersioneInstallata);
+  const std::string ini = sessione.FileSetupPBD();
   const std::string minima = LeggiIni(ini, "TestApplicazione", "Versione");
-  Globale::NuovaVersione = LeggiIni(ini, "NUOVAVERSIONE", "Versione");
+  sessione.NuovaVersione = LeggiIni(ini, "NUOVAVERSIONE", "Versione");
 
-  const auto installato = NumeroReleaseTalvo(Globale::VersioneInstallata);
+  const auto installato = NumeroReleaseTalvo(sessione.VersioneInstallata);
   const auto minimo = NumeroReleaseTalvo(minima);
-  const auto patch = NumeroReleaseTalvo(Globale::NuovaVersione);
+  const auto patch = NumeroReleaseTalvo(sessione.NuovaVersione);
   if (!installato || !minimo || !patch) return false;
   std::int32_t minimoIntero = 0;
   if (IgnoraErrori([&] { minimoIntero = ArrotondaLong(*minimo); }) != 0) return false;
@@ -142,11 +146,11 @@ bool VerificaCompatibilita(Desktop& desktop, StatoSetupPBD& stato) {
   if (*installato < minimoIntero || *installato > *patch) {
     const std::string testo = "Questo aggiornamento non è compatibile con la versione installata (" +
                               TestoNumero(*installato) + "<->" + TestoNumero(*patch) + " )";
-    ScriviLog("VerificaCompatibilita TALVO", testo, CodiceLog::Fallito);
+    ScriviLog(sessione, "VerificaCompatibilita TALVO", testo, CodiceLog::Fallito);
     MostraErrore(desktop, "\r\n" + testo, 0);
     return false;
   }
-  if (stato.InstallaOpenTalvo == "SI") return VerificaOpenTalvo(desktop, stato);
+  if (sessione.InstallaOpenTalvo == "SI") return VerificaOpenTalvo(sessione, desktop);
   return true;
 }
 

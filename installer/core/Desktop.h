@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace talvo {
 
@@ -14,14 +13,6 @@ enum class PuntatoreMouse { Predefinito, Clessidra };
 
 // The installer's secondary windows that are shown modally.
 enum class FinestraModale { MostraLog, Stampa, ModificaRelease };
-
-// What is handed to the current printer for one document.
-struct LavoroDiStampa {
-  int Orientamento = 1;          // 1 portrait, 2 landscape
-  int DimensioneCarattere = 10;  // points
-  std::string NomeCarattere;
-  std::string Testo;  // the whole text, lines separated by CR LF
-};
 
 class Desktop {
  public:
@@ -35,16 +26,6 @@ class Desktop {
   // Lets pending window events run, so that windows repaint during long loops.
   virtual void DoEvents() = 0;
   virtual void ImpostaPuntatoreMouse(PuntatoreMouse puntatore) = 0;
-
-  // Empties the clipboard and puts the text on it.
-  virtual void CopiaNegliAppunti(const std::string& testo) = 0;
-
-  // Names of the installed printers, in the order the platform lists them.
-  virtual std::vector<std::string> Stampanti() = 0;
-  // Makes the printer of that name the current one; an unknown name leaves it as it is.
-  virtual void ImpostaStampanteCorrente(const std::string& nome) = 0;
-  // Prints on the current printer and ends the document. Throws ErroreRuntime on failure.
-  virtual void Stampa(const LavoroDiStampa& lavoro) = 0;
 };
 
 }  // namespace talvo

@@ -7,31 +7,30 @@
 #include "Desktop.h"
 #include "ErroreRuntime.h"
 #include "FileTesto.h"
-#include "Globale.h"
+#include "Sessione.h"
 
 namespace talvo {
 
-std::string PercorsoLog() { return "c:\\" + Globale::NomeFileLog; }
-
-void ScriviLog(const std::string& passo, const std::string& descrizione, std::int32_t codice) {
+void ScriviLog(const Sessione& sessione, const std::string& passo, const std::string& descrizione,
+               std::int32_t codice) {
   std::string riga = FormattaDataGenerale(DataOraCorrente()) + " Funzione: " + passo;
   if (codice == CodiceLog::Ok || codice == CodiceLog::Avviso) {
     riga += " Descrizione: " + descrizione + (codice == CodiceLog::Ok ? " ESITO OK" : " AVVISO");
   } else {
     riga += " codice errore: " + std::to_string(codice) + " Descrizione: " + descrizione + " FALLITO";
   }
-  ScriviRiga(PercorsoLog(), riga, ModoScrittura::Accoda);
+  ScriviRiga(sessione.PercorsoLog(), riga, ModoScrittura::Accoda);
 }
 
-void ScriviLogAvvio(const std::string& descrizione) {
-  ScriviLog("Oper. Iniziali", descrizione, CodiceLog::Ok);
+void ScriviLogAvvio(const Sessione& sessione, const std::string& descrizione) {
+  ScriviLog(sessione, "Oper. Iniziali", descrizione, CodiceLog::Ok);
 }
 
-bool IniziaLog(Desktop& desktop) {
+bool IniziaLog(const Sessione& sessione, Desktop& desktop) {
   try {
     const std::string riga =
-        "Inizio : " + Globale::NomeFileLog + " " + FormattaDataGenerale(DataOraCorrente());
-    ScriviRiga(PercorsoLog(), riga, ModoScrittura::Sostituisci);
+        "Inizio : " + sessione.NomeFileLog + " " + FormattaDataGenerale(DataOraCorrente());
+    ScriviRiga(sessione.PercorsoLog(), riga, ModoScrittura::Sostituisci);
     return true;
   } catch (const ErroreRuntime& e) {
     desktop.Messaggio("Impossibile generare il file di log \r\n" + e.Descrizione(), TitoloProgramma,

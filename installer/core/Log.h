@@ -7,6 +7,7 @@
 namespace talvo {
 
 class Desktop;
+struct Sessione;
 
 // Result codes with a level of their own; every other code is a failure.
 namespace CodiceLog {
@@ -15,17 +16,16 @@ constexpr std::int32_t Avviso = 1976;
 constexpr std::int32_t Fallito = 1;
 }  // namespace CodiceLog
 
-// Full path of the installer log.
-std::string PercorsoLog();
-
-// Appends one line for the step. Leaves its own failures to the caller as ErroreRuntime.
-void ScriviLog(const std::string& passo, const std::string& descrizione, std::int32_t codice);
+// Appends one line for the step to the session's log. Leaves its own failures to the caller as
+// ErroreRuntime.
+void ScriviLog(const Sessione& sessione, const std::string& passo, const std::string& descrizione,
+               std::int32_t codice);
 
 // A line of the start-up's own step "Oper. Iniziali", code 0. Leaves its failures to the caller.
-void ScriviLogAvvio(const std::string& descrizione);
+void ScriviLogAvvio(const Sessione& sessione, const std::string& descrizione);
 
 // Creates or empties the log and writes its first line. On failure shows why and returns false,
 // leaving the file as it was.
-bool IniziaLog(Desktop& desktop);
+bool IniziaLog(const Sessione& sessione, Desktop& desktop);
 
 }  // namespace talvo

@@ -2,7 +2,7 @@
 #include "MostraErrore.h"
 
 #include "Desktop.h"
-#include "Globale.h"
+#include "Sessione.h"
 
 namespace talvo {
 

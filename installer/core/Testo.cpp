@@ -23,17 +23,25 @@ std::string SenzaBarraFinale(std::string percorso) {
   return percorso;
 }
 
-std::string Minuscolo(const std::string& testo) {
-  std::string risultato = testo;
-  if (!risultato.empty()) ::CharLowerBuffA(risultato.data(), static_cast<DWORD>(risultato.size()));
+namespace {
+
+// Case mapping of the ANSI code page's letters (accented ones included), the same on every
+// machine whatever its language: the invariant locale's code page is 1252.
+std::string MappaCaratteri(const std::string& testo, DWORD mappa) {
+  if (testo.empty()) return testo;
+  std::string risultato(testo.size(), '\0');
+  const int lunghezza = ::LCMapStringA(LOCALE_INVARIANT, mappa, testo.data(), static_cast<int>(testo.size()),
+                                       risultato.data(), static_cast<int>(risultato.size()));
+  if (lunghezza <= 0) return testo;
+  risultato.resize(static_cast<std::size_t>(lunghezza));
   return risultato;
 }
 
-std::string Maiuscolo(const std::string& testo) {
-  std::string risultato = testo;
-  if (!risultato.empty()) ::CharUpperBuffA(risultato.data(), static_cast<DWORD>(risultato.size()));
-  return risultato;
-}
+}  // namespace
+
+std::string Minuscolo(const std::string& testo) { return MappaCaratteri(testo, LCMAP_LOWERCASE); }
+
+std::string Maiuscolo(const std::string& testo) { return MappaCaratteri(testo, LCMAP_UPPERCASE); }
 
 std::string PrimaDellaBarra(const std::string& testo) { return testo.substr(0, testo.find('|')); }
 

@@ -6,6 +6,7 @@
 
 #include "Log.h"
 #include "Registro.h"
+#include "Sessione.h"
 #include "Testo.h"
 
 namespace talvo {
@@ -25,7 +26,7 @@ constexpr ReleaseSybase ReleasesSybase[] = {
 
 }  // namespace
 
-void RilevaTipoDatabase(std::string& caption) {
+void RilevaTipoDatabase(const Sessione& sessione, std::string& caption) {
   // Each value is read once: every kind is tested on the same description.
   const std::string driver =
       LeggiRegistro(HKEY_CURRENT_USER, "Software\\ODBC\\ODBC.INI\\ODBC Data Sources", "TALVO");
@@ -43,7 +44,7 @@ void RilevaTipoDatabase(std::string& caption) {
   }
   if (!trovato) {
     ScriviLog(
-        "ODBCREGEDIT",
+        sessione, "ODBCREGEDIT",
         "Non è stata trovata la scheda ODBC che consente il rilevamento della tipologia della base dati "
         "installata",
         CodiceLog::Avviso);

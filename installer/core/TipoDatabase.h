@@ -5,8 +5,10 @@
 
 namespace talvo {
 
+struct Sessione;
+
 // Appends to the caption the text of each kind the data source's driver description matches
 // (Sybase 7, Sybase 8, Informix, in that order); logs a warning when none matches.
-void RilevaTipoDatabase(std::string& caption);
+void RilevaTipoDatabase(const Sessione& sessione, std::string& caption);
 
 }  // namespace talvo

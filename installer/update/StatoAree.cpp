@@ -5,49 +5,35 @@
 #include "core/ErroreRuntime.h"
 #include "core/Esistenza.h"
 #include "core/Log.h"
-#include "core/ModelloSetupPBD.h"
-#include "core/StatoSetupPBD.h"
+#include "core/Sessione.h"
 #include "core/Testo.h"
 
 namespace talvo {
 
 namespace {
-constexpr int RigaOpenTalvo = 8;
+// The OpenTalvo area has the window's last row; only there does "not planned" apply.
+constexpr int AreaOpenTalvo = 8;
+}  // namespace
+
+StatoArea VerificaStatoArea(const Sessione& sessione, std::int16_t n) {
+  if (TrovaPathAppInstallate(sessione, n).empty()) return StatoArea::NonInstallata;
+  if (n == AreaOpenTalvo && sessione.InstallaOpenTalvo == "NO") return StatoArea::NonPrevista;
+  return StatoArea::Installata;
 }
 
-void VerificaStatoAree(ModelloSetupPBD& modello, const StatoSetupPBD& stato) {
-  for (std::int16_t i = 0; i < stato.NumeroAree; ++i) {
-    RigaArea& riga = modello.Riga(i);
-    riga.Shape1.Visibile = false;
-    riga.lblOk.Visibile = false;
-    if (TrovaPathAppInstallate(modello, stato, i).empty()) {
-      riga.LblStato.Caption = "NON INSTALLATA";
-      riga.LblEsito.Visibile = false;
-    } else {
-      riga.LblStato.Caption = "INSTALLATA";
-      if (i == RigaOpenTalvo && stato.InstallaOpenTalvo == "NO")
-        riga.LblStato.Caption = "Agg.to non previsto";
-    }
-  }
-}
-
-std::string TrovaPathAppInstallate(const ModelloSetupPBD& modello, const StatoSetupPBD& stato,
-                                   std::int16_t n) {
+std::string TrovaPathAppInstallate(const Sessione& sessione, std::int16_t n) {
   try {
-    if (n < 0 || static_cast<std::size_t>(n) >= stato.SuffissoArea.size()) {
-      throw ErroreRuntime(NumeroErrore::IndiceFuoriIntervallo);
-    }
-    const std::string& suffisso = stato.SuffissoArea[static_cast<std::size_t>(n)];
+    const std::string& suffisso = sessione.AreaN(n).SuffissoArea;
     std::string cartella;
     if (Minuscolo(suffisso) == "opentalvo") {
-      cartella = stato.CartellaOpenTalvo + "BIN\\";
+      cartella = sessione.CartellaOpenTalvo + "BIN\\";
     } else {
       const std::string cartellaArea = suffisso.size() > 3 ? suffisso.substr(suffisso.size() - 3) : suffisso;
-      cartella = modello.CmbDischi.Testo() + "APP\\" + cartellaArea + "\\PRG\\BIN\\";
+      cartella = sessione.RadiceInstallazione + "APP\\" + cartellaArea + "\\PRG\\BIN\\";
     }
     return EsisteFile(cartella + suffisso + ".exe") ? cartella : std::string();
   } catch (const ErroreRuntime& e) {
-    ScriviLog("TrovaPathAppInstallate", e.Descrizione(), e.Numero());
+    ScriviLog(sessione, "TrovaPathAppInstallate", e.Descrizione(), e.Numero());
     return {};
   }
 }

@@ -1,4 +1,4 @@
-// Which areas of the patch are installed under the chosen installation root, shown in the rows.
+// Which areas of the patch are installed under the selected installation root.
 #pragma once
 
 #include <cstdint>
@@ -6,16 +6,20 @@
 
 namespace talvo {
 
-struct ModelloSetupPBD;
-struct StatoSetupPBD;
+struct Sessione;
 
-// Sets the status of row i for each area i of the patch. A patch with more areas than the window
-// has rows ends the pass with run-time error 9 after the last row.
-void VerificaStatoAree(ModelloSetupPBD& modello, const StatoSetupPBD& stato);
+// What the main window shows of an area. The update run adds the states of its own.
+enum class StatoArea {
+  NonInstallata,  // the area's program is not under the installation root
+  Installata,     // it is: the area will be updated
+  NonPrevista,    // OpenTalvo is installed, but this patch does not update it
+};
 
-// The folder, with trailing backslash, that holds area n's program under the selected root (or
-// in the OpenTalvo folder for the OpenTalvo area); empty when the program is not there.
-std::string TrovaPathAppInstallate(const ModelloSetupPBD& modello, const StatoSetupPBD& stato,
-                                   std::int16_t n);
+// The status of area n of the patch under the session's installation root.
+StatoArea VerificaStatoArea(const Sessione& sessione, std::int16_t n);
+
+// The folder, with trailing backslash, that holds area n's program under the installation root
+// (or in the OpenTalvo folder for the OpenTalvo area); empty when the program is not there.
+std::string TrovaPathAppInstallate(const Sessione& sessione, std::int16_t n);
 
 }  // namespace talvo

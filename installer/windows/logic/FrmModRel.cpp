@@ -5,7 +5,7 @@
 
 #include "core/Desktop.h"
 #include "core/Esistenza.h"
-#include "core/Globale.h"
+#include "core/Sessione.h"
 #include "core/Ini.h"
 #include "core/Testo.h"
 
@@ -26,21 +26,21 @@ bool FormaDiRelease(const std::string& testo) {
 
 }  // namespace
 
-FrmModRel::FrmModRel(Desktop& desktop, std::string cartellaProgramma)
-    : desktop_(desktop), cartellaProgramma_(std::move(cartellaProgramma)) {}
+FrmModRel::FrmModRel(const Sessione& sessione, Desktop& desktop, std::string cartellaProgramma)
+    : sessione_(sessione), desktop_(desktop), cartellaProgramma_(std::move(cartellaProgramma)) {}
 
 void FrmModRel::Form_Load() {
   modello_.txtVecchiarel.Text =
       LeggiIni(ConBarraFinale(cartellaProgramma_) + "setuppbd.ini", "testapplicazione", "versione");
   modello_.txtVecchiarel.Abilitato = false;
-  if (!FormaDiRelease(modello_.txtVecchiarel.Text) || !EsisteFile(Globale::FileSysIni)) {
+  if (!FormaDiRelease(modello_.txtVecchiarel.Text) || !EsisteFile(sessione_.FileSysIni)) {
     modello_.CmdAgg.Abilitato = false;
   }
 }
 
 void FrmModRel::CmdAgg_Click() {
   if (!modello_.CmdAgg.Abilitato || modello_.Scaricata) return;
-  ScriviIni(Globale::FileSysIni, "Application", "AppVer", modello_.txtVecchiarel.Text);
+  ScriviIni(sessione_.FileSysIni, "Application", "AppVer", modello_.txtVecchiarel.Text);
   desktop_.Messaggio("Per rendere effettive le modifche occorre rilanciare il programma di setup",
                      TitoloProgramma, IconaMessaggio::Informazione, PulsantiMessaggio::Ok);
   modello_.Scaricata = true;

@@ -4,11 +4,12 @@
 
 #include <string>
 
-#include "core/ModelloSetupPBD.h"
+#include "ModelloSetupPBD.h"
 
 namespace talvo {
 
 class Desktop;
+struct Sessione;
 
 struct CasellaDiTesto {
   std::string Text;
@@ -25,7 +26,7 @@ struct ModelloFrmModRel {
 
 class FrmModRel {
  public:
-  FrmModRel(Desktop& desktop, std::string cartellaProgramma);
+  FrmModRel(const Sessione& sessione, Desktop& desktop, std::string cartellaProgramma);
 
   ModelloFrmModRel& Modello() { return modello_; }
 
@@ -33,6 +34,7 @@ class FrmModRel {
   void CmdAgg_Click();
 
  private:
+  const Sessione& sessione_;
   Desktop& desktop_;
   std::string cartellaProgramma_;
   ModelloFrmModRel modello_;

@@ -2,7 +2,9 @@
 //
 // How it works: the load runs once, before the window is shown; each step that ends the load
 // returns from Form_Load, and the window is still shown. The activation runs with run-time errors
-// ignored step by step: a failing step is skipped and the next one runs.
+// ignored step by step: a failing step is skipped and the next one runs. The procedures below
+// (patch description, compatibility, area status) return what they found; this logic decides what
+// the window shows and what runs next.
 #include "SetupPBD.h"
 
 #include "core/Compatibilita.h"
@@ -11,15 +13,14 @@
 #include "core/ErroreRuntime.h"
 #include "core/Esistenza.h"
 #include "core/Formati.h"
-#include "core/Globale.h"
 #include "core/Ini.h"
 #include "core/Log.h"
 #include "core/Machine.h"
 #include "core/MostraErrore.h"
+#include "core/Sessione.h"
 #include "core/SistemaOperativo.h"
 #include "core/Testo.h"
 #include "core/TipoDatabase.h"
-#include "update/StatoAree.h"
 
 namespace talvo {
 
@@ -27,9 +28,9 @@ namespace {
 
 constexpr const char* FileInizializzazioneMancante = "Non è stato trovato il file di inizializzazione";
 
-void LogAvvio(const std::string& testo) {
+void LogAvvio(const Sessione& sessione, const std::string& testo) {
   // A log line that cannot be written does not stop the start-up.
-  IgnoraErrori([&] { ScriviLogAvvio(testo); });
+  IgnoraErrori([&] { ScriviLogAvvio(sessione, testo); });
 }
 
 RispostaMessaggio MessaggioSemplice(Desktop& desktop, const std::string& testo) {
@@ -38,19 +39,31 @@ RispostaMessaggio MessaggioSemplice(Desktop& desktop, const std::string& testo) 
 
 }  // namespace
 
-SetupPBD::SetupPBD(Desktop& desktop, Machine& machine, std::string cartellaProgramma)
-    : desktop_(desktop), machine_(machine), cartellaProgramma_(std::move(cartellaProgramma)) {}
-
-FinestraSetupPBD SetupPBD::Finestra() {
-  return FinestraSetupPBD{desktop_, modello_, stato_, [this] { CmbDischi_Click(); },
-                          [this] { VerificaStatoAree(modello_, stato_); }};
+void MostraStatoArea(RigaArea& riga, StatoArea stato) {
+  riga.Shape1.Visibile = false;
+  riga.lblOk.Visibile = false;
+  switch (stato) {
+    case StatoArea::NonInstallata:
+      riga.LblStato.Caption = "NON INSTALLATA";
+      riga.LblEsito.Visibile = false;
+      break;
+    case StatoArea::Installata: riga.LblStato.Caption = "INSTALLATA"; break;
+    case StatoArea::NonPrevista: riga.LblStato.Caption = "Agg.to non previsto"; break;
+  }
 }
+
+SetupPBD::SetupPBD(Sessione& sessione, Desktop& desktop, Machine& machine, std::string cartellaProgramma)
+    : sessione_(sessione),
+      desktop_(desktop),
+      machine_(machine),
+      cartellaProgramma_(std::move(cartellaProgramma)) {}
 
 std::string SetupPBD::AvvisoRelease() const {
   // Ordinary releases name themselves; special ones (from 2099 on) have a label of their own.
-  const std::string versione = avvio_.ReleasePatch.substr(0, 4) < "2099"
-                                   ? "alla versione VTR" + avvio_.ReleasePatch
-                                   : LeggiIni(Globale::FileSetupPBD(), "ETICHETTA", "Versione");
+  const std::string& release = sessione_.Avvio.ReleasePatch;
+  const std::string versione = release.substr(0, 4) < "2099"
+                                   ? "alla versione VTR" + release
+                                   : LeggiIni(sessione_.FileSetupPBD(), "ETICHETTA", "Versione");
   return "ATTENZIONE ! \t\r\n\r\nE' stata attivata la procedura di aggiornamento di TALVO \r\n" + versione +
          ".\r\nPer la corretta installazione è necessario che tale operazione venga effettuata "
          "dall'Amministratore\r\ndel sistema e che al termine dell'operazione venga riavviato il "
@@ -74,25 +87,26 @@ void SetupPBD::ChiudiAttendere() {
 }
 
 bool SetupPBD::Form_Load() {
+  DatiAvvio& avvio = sessione_.Avvio;
   // The patch folder is the program's own: every read of the description below goes there.
-  Globale::PercorsoPatch = ConBarraFinale(cartellaProgramma_);
-  avvio_.ReleasePatch = PrimaDellaBarra(LeggiIni(Globale::FileSetupPBD(), "NUOVAVERSIONE", "Versione"));
+  sessione_.PercorsoPatch = ConBarraFinale(cartellaProgramma_);
+  avvio.ReleasePatch = PrimaDellaBarra(LeggiIni(sessione_.FileSetupPBD(), "NUOVAVERSIONE", "Versione"));
 
-  if (!EsisteFile(Globale::FileSetupPBD())) {
+  if (!EsisteFile(sessione_.FileSetupPBD())) {
     MostraErrore(desktop_, FileInizializzazioneMancante, 0);
     MessaggioSemplice(desktop_, FileInizializzazioneMancante);
     return true;
   }
 
-  Globale::NomeFileLog = LeggiIni(Globale::FileSetupPBD(), "FILELOG", "nomefile");
-  if (Globale::NomeFileLog == ValoreMancante) {
+  const std::string nomeFileLog = LeggiIni(sessione_.FileSetupPBD(), "FILELOG", "nomefile");
+  if (nomeFileLog == ValoreMancante) {
     // No log is open: the drive selection does nothing, as before any log.
-    Globale::NomeFileLog.clear();
     MessaggioSemplice(desktop_,
                       "Non è stato rilevato il valore del file di log nel file di inizializzazione");
     return true;
   }
-  if (!IniziaLog(desktop_)) return true;
+  sessione_.NomeFileLog = nomeFileLog;
+  if (!IniziaLog(sessione_, desktop_)) return true;
 
   if (desktop_.Messaggio(AvvisoRelease(), "aggiornamento TALVO e OpenTalvo", IconaMessaggio::Informazione,
                          PulsantiMessaggio::OkAnnulla) != RispostaMessaggio::Ok) {
@@ -101,14 +115,14 @@ bool SetupPBD::Form_Load() {
 
   MostraAttendere();
 
-  avvio_.CartellaWindows = sWinDir(machine_);
-  avvio_.NomeUtente = Get_User_Name(machine_);
-  avvio_.Amministratore = IsUserAnAdministrator(machine_);
-  LogAvvio("Utente: " + avvio_.NomeUtente);
-  LogAvvio("UtenteAmm: " + ParolaBooleana(avvio_.Amministratore));
+  avvio.CartellaWindows = sWinDir(machine_);
+  avvio.NomeUtente = Get_User_Name(machine_);
+  avvio.Amministratore = IsUserAnAdministrator(machine_);
+  LogAvvio(sessione_, "Utente: " + avvio.NomeUtente);
+  LogAvvio(sessione_, "UtenteAmm: " + ParolaBooleana(avvio.Amministratore));
 
-  if (!avvio_.Amministratore &&
-      desktop_.Messaggio("Attenzione: l'utente corrente: " + avvio_.NomeUtente +
+  if (!avvio.Amministratore &&
+      desktop_.Messaggio("Attenzione: l'utente corrente: " + avvio.NomeUtente +
                              " non è amministratore.\r\n\r\nL'aggiornamento potrebbe non andare a buon "
                              "fine.\r\nSi desidera continuare?",
                          "Installazione Talvo", IconaMessaggio::Nessuna,
@@ -116,12 +130,12 @@ bool SetupPBD::Form_Load() {
     return false;
   }
 
-  avvio_.DriveTalvo = DriveInstallazione(machine_, "TALVO\\APP");
-  avvio_.PercorsoWinDir = ConBarraFinale(GetWindowsSystemDirectory(machine_));
-  LogAvvio("DriveTALVO: " + avvio_.DriveTalvo);
-  LogAvvio("PercorsoWinDir: " + avvio_.PercorsoWinDir);
+  avvio.DriveTalvo = DriveInstallazione(machine_, "TALVO\\APP");
+  avvio.PercorsoWinDir = ConBarraFinale(GetWindowsSystemDirectory(machine_));
+  LogAvvio(sessione_, "DriveTALVO: " + avvio.DriveTalvo);
+  LogAvvio(sessione_, "PercorsoWinDir: " + avvio.PercorsoWinDir);
 
-  IgnoraErrori([&] { LeggiReleaseOpenTalvo(desktop_, machine_, stato_); });
+  IgnoraErrori([&] { LeggiReleaseOpenTalvo(sessione_, desktop_, machine_); });
 
   machine_.AttendiDueSecondi();
   ChiudiAttendere();
@@ -129,25 +143,25 @@ bool SetupPBD::Form_Load() {
 }
 
 void SetupPBD::Form_Activate() {
-  FinestraSetupPBD finestra = Finestra();
   ListaDiscesa& dischi = modello_.CmbDischi;
 
   IgnoraErrori([&] {
     dischi.Voci.clear();
     dischi.Selezione = -1;
+    sessione_.RadiceInstallazione.clear();
     for (const std::string& radice : machine_.RadiciDischi()) {
       if (machine_.TipoDiDisco(radice) == TipoDisco::Fisso) dischi.Voci.push_back(radice + "TALVO\\");
     }
   });
   IgnoraErrori([&] {
-    if (!dischi.Voci.empty()) finestra.SelezionaDisco(0);
+    if (!dischi.Voci.empty()) SelezionaDisco(0);
   });
-  stato_.DescrizioneRilevamento = " RILEVATO TALVO IN RETE";
+  sessione_.DescrizioneRilevamento = " RILEVATO TALVO IN RETE";
 
   bool ministeriale = false;
   IgnoraErrori([&] { ministeriale = EsisteFile("C:\\pers.ini") && EsisteFile("c:\\versione.ini"); });
   if (ministeriale) {
-    stato_.DescrizioneRilevamento = " RILEVATO TALVO MINISTERIALE";
+    sessione_.DescrizioneRilevamento = " RILEVATO TALVO MINISTERIALE";
     desktop_.Messaggio("Non è possibile utilizzare questo software Per Talvo Ministeriale", TitoloProgramma,
                        IconaMessaggio::Critico, PulsantiMessaggio::Ok);
     modello_.cmdAggiorna.Abilitato = false;
@@ -156,20 +170,53 @@ void SetupPBD::Form_Activate() {
 
   // A description that could not be read to the end never enables an update.
   bool inizializzato = false;
-  IgnoraErrori([&] { inizializzato = Inizializza(finestra); });
+  IgnoraErrori([&] { inizializzato = Inizializza(); });
   if (inizializzato) {
-    IgnoraErrori([&] { RilevaTipoDatabase(modello_.Caption); });
+    IgnoraErrori([&] { RilevaTipoDatabase(sessione_, modello_.Caption); });
     IgnoraErrori([&] { CmbDischi_Click(); });
   } else {
     modello_.cmdAggiorna.Abilitato = false;
   }
 }
 
+bool SetupPBD::Inizializza() {
+  AzzeraAree(sessione_);
+
+  // The installation is the first entry whose folder exists; it stays selected. Each entry is
+  // selected in turn, as a person picking it would, rows and tooltip included.
+  const int voci = static_cast<int>(modello_.CmbDischi.Voci.size());
+  for (int i = 0; i < voci; ++i) {
+    SelezionaDisco(i);
+    if (SegnaInstallazione(sessione_, modello_.CmbDischi.Voci[static_cast<std::size_t>(i)])) break;
+  }
+
+  modello_.Caption = CaptionSetupPBD(sessione_);
+  const EsitoInizializza esito = talvo::Inizializza(sessione_, desktop_);
+  // The rows are refreshed after a complete reading, and when no System.ini was found; a patch
+  // with more areas than rows ends the refresh at the last row, and the reading's result stands.
+  if (AggiornaRigheDopo(esito)) IgnoraErrori([&] { VerificaStatoAree(); });
+  return esito == EsitoInizializza::Completa;
+}
+
+void SetupPBD::SelezionaDisco(int i) {
+  modello_.CmbDischi.Selezione = i;
+  CmbDischi_Click();
+}
+
+void SetupPBD::VerificaStatoAree() {
+  for (std::int16_t i = 0; i < sessione_.NumeroAree; ++i) {
+    RigaArea& riga = modello_.Riga(i);
+    MostraStatoArea(riga, VerificaStatoArea(sessione_, i));
+  }
+}
+
 void SetupPBD::CmbDischi_Click() {
-  if (Globale::NomeFileLog.empty()) return;
-  IgnoraErrori([&] { VerificaStatoAree(modello_, stato_); });
+  // The selected entry is the installation root every later step works on.
+  sessione_.RadiceInstallazione = modello_.CmbDischi.Testo();
+  if (sessione_.NomeFileLog.empty()) return;
+  IgnoraErrori([&] { VerificaStatoAree(); });
   IgnoraErrori([&] {
-    modello_.CmbDischi.ToolTipText = EsisteCartella(modello_.CmbDischi.Testo())
+    modello_.CmbDischi.ToolTipText = EsisteCartella(sessione_.RadiceInstallazione)
                                          ? "In questa Directory E' STATO RILEVATO il programma TALVO"
                                          : "In questa Directory  NON E' STATO RILEVATO il programma TALVO\"";
   });

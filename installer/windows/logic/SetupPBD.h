@@ -1,19 +1,19 @@
-// The main window's logic: the load and activation sequences, the drive list, the exit button
-// and the hidden gesture that opens the release editor. The Win32 view renders Modello() and
-// Attendere() and forwards its window events to the handlers here.
+// The main window's logic: the load and activation sequences, the drive list, the area rows, the
+// exit button and the hidden gesture that opens the release editor. The Win32 view renders
+// Modello() and Attendere() and forwards its window events to the handlers here.
 #pragma once
 
 #include <functional>
 #include <string>
 
-#include "core/FinestraSetupPBD.h"
-#include "core/ModelloSetupPBD.h"
-#include "core/StatoSetupPBD.h"
+#include "ModelloSetupPBD.h"
+#include "update/StatoAree.h"
 
 namespace talvo {
 
 class Desktop;
 class Machine;
+struct Sessione;
 
 // Mouse buttons and held keys as the window reports them to its mouse handlers.
 namespace Mouse {
@@ -24,26 +24,17 @@ constexpr int Ctrl = 2;
 constexpr int Alt = 4;
 }  // namespace Mouse
 
-// What the load sequence finds out and its later steps use.
-struct DatiAvvio {
-  std::string ReleasePatch;  // NUOVAVERSIONE Versione, cut at its vertical bar
-  std::string CartellaWindows;
-  std::string NomeUtente;
-  bool Amministratore = false;
-  std::string DriveTalvo;      // root of the first fixed drive holding TALVO\APP, or empty
-  std::string PercorsoWinDir;  // the system folder with a trailing backslash
-};
+// The texts row i shows for an area status.
+void MostraStatoArea(RigaArea& riga, StatoArea stato);
 
 class SetupPBD {
  public:
   // cartellaProgramma: the folder of the running program, as the platform gives it.
-  SetupPBD(Desktop& desktop, Machine& machine, std::string cartellaProgramma);
+  SetupPBD(Sessione& sessione, Desktop& desktop, Machine& machine, std::string cartellaProgramma);
 
   ModelloSetupPBD& Modello() { return modello_; }
   const ModelloSetupPBD& Modello() const { return modello_; }
   ModelloFrmAttendere& Attendere() { return attendere_; }
-  StatoSetupPBD& Stato() { return stato_; }
-  const DatiAvvio& Avvio() const { return avvio_; }
 
   // Called whenever the wait window appears or goes, so that the view can show it at once.
   std::function<void()> AttendereCambiato;
@@ -61,18 +52,23 @@ class SetupPBD {
   void Form_MouseUp(int pulsante, int tasti);
 
  private:
+  Sessione& sessione_;
   Desktop& desktop_;
   Machine& machine_;
   std::string cartellaProgramma_;
   ModelloSetupPBD modello_;
   ModelloFrmAttendere attendere_;
-  StatoSetupPBD stato_;
-  DatiAvvio avvio_;
 
   void MostraAttendere();
   void ChiudiAttendere();
   std::string AvvisoRelease() const;
-  FinestraSetupPBD Finestra();
+  // Selects entry i of the drive list (-1 for none) and runs the drive-selection step.
+  void SelezionaDisco(int i);
+  // Finds the installation among the drive entries and reads the patch description.
+  bool Inizializza();
+  // Sets the status of row i for each area i of the patch. A patch with more areas than the
+  // window has rows ends the pass with run-time error 9 after the last row.
+  void VerificaStatoAree();
 };
 
 }  // namespace talvo

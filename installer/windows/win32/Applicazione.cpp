@@ -11,8 +11,8 @@ namespace talvo::finestre {
 
 Applicazione::Applicazione(std::string cartellaProgramma)
     : cartellaProgramma_(std::move(cartellaProgramma)),
-      logica_(desktop_, machine_, cartellaProgramma_),
-      attendere_(logica_.Attendere()) {
+      logica_(sessione_, desktop_, machine_, cartellaProgramma_),
+      attendere_(sessione_, logica_.Attendere()) {
   logica_.AttendereCambiato = [this] { attendere_.Aggiorna(); };
   desktop_.ImpostaAggiornaViste([this] { AggiornaViste(); });
   desktop_.ImpostaApriFinestra([this](FinestraModale finestra) { ApriFinestra(finestra); });
@@ -26,7 +26,9 @@ void Applicazione::AggiornaViste() {
 void Applicazione::ApriFinestra(FinestraModale finestra) {
   if (!principale_) return;
   switch (finestra) {
-    case FinestraModale::ModificaRelease: MostraFrmModRel(desktop_, *principale_, cartellaProgramma_); break;
+    case FinestraModale::ModificaRelease:
+      MostraFrmModRel(sessione_, desktop_, *principale_, cartellaProgramma_);
+      break;
     case FinestraModale::MostraLog:
     case FinestraModale::Stampa: break;
   }
@@ -36,7 +38,7 @@ int Applicazione::Esegui(int comandoMostra) {
   // The person ended the program during the load: no window at all.
   if (!logica_.Form_Load()) return 0;
   attendere_.Aggiorna();
-  principale_.emplace(logica_);
+  principale_.emplace(sessione_, logica_);
   if (!principale_->Mostra(comandoMostra)) return 1;
   desktop_.ImpostaFinestraProprietaria(principale_->Hwnd());
 

@@ -1,4 +1,5 @@
-// The running installer: the two ports, the main window's logic and its windows, wired together.
+// The running installer: the session, the two ports, the main window's logic and its windows,
+// wired together.
 //
 // How it works: the load sequence runs before the main window exists, so its message boxes have
 // no owner and only the wait window can appear; when the load lets the program go on, the main
@@ -11,8 +12,9 @@
 
 #include "FinestraFrmAttendere.h"
 #include "FinestraSetupPBD.h"
-#include "core/Win32Desktop.h"
-#include "core/Win32Machine.h"
+#include "Win32Desktop.h"
+#include "Win32Machine.h"
+#include "core/Sessione.h"
 #include "windows/logic/SetupPBD.h"
 
 namespace talvo::finestre {
@@ -30,6 +32,7 @@ class Applicazione {
   void ApriFinestra(FinestraModale finestra);
 
   std::string cartellaProgramma_;
+  Sessione sessione_;
   Win32Desktop desktop_;
   Win32Machine machine_;
   SetupPBD logica_;

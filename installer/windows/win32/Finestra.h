@@ -1,5 +1,6 @@
 // A top-level Win32 window owned by a C++ object: the object sits in GWLP_USERDATA and every
-// message goes to its HandleMessage; no exception leaves the window procedure.
+// message goes to its HandleMessage; no exception leaves the window procedure, and one that
+// reaches it is written to the installer log before it is dropped.
 //
 // How it works: CreateWindowExA receives the object as its creation parameter; WM_NCCREATE stores
 // it and takes ownership of the handle, WM_NCDESTROY gives both up, so a window destroyed by the
@@ -11,6 +12,7 @@
 
 #include <string>
 
+#include "ErroriFinestre.h"
 #include "raii/unique_any.h"
 
 namespace talvo::finestre {
@@ -24,13 +26,19 @@ class Finestra {
   HWND Hwnd() const noexcept { return hwnd_.get(); }
 
  protected:
-  Finestra() = default;
+  // nome: how the log names the window when an error escapes one of its handlers.
+  Finestra(const Sessione& sessione, const char* nome) : sessione_(sessione), nome_(nome) {}
   ~Finestra() {
     if (hwnd_) ::SetWindowLongPtrA(hwnd_.get(), GWLP_USERDATA, 0);
   }
 
-  // Registers the window class once per process; later calls find it registered.
+  // Registers the window class the first time a window of this kind is created.
   static void RegistraClasse(const char* classe) {
+    static const bool registrata = Registra(classe);
+    static_cast<void>(registrata);
+  }
+
+  static bool Registra(const char* classe) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &Finestra::Procedura;
@@ -39,7 +47,7 @@ class Finestra {
     wc.hIcon = ::LoadIcon(nullptr, IDI_APPLICATION);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = classe;
-    ::RegisterClassExA(&wc);
+    return ::RegisterClassExA(&wc) != 0;
   }
 
   // Creates the window (null on failure); the object owns it from then on.
@@ -69,10 +77,13 @@ class Finestra {
     try {
       return static_cast<Derivata*>(finestra)->HandleMessage(msg, wParam, lParam);
     } catch (...) {
+      RegistraEccezione(finestra->sessione_, finestra->nome_);
       return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     }
   }
 
+  const Sessione& sessione_;
+  const char* nome_;
   unique_hwnd hwnd_;
 };
 

@@ -6,7 +6,7 @@
 #include "Controlli.h"
 #include "Dpi.h"
 #include "IdControlli.h"
-#include "core/Win32Desktop.h"
+#include "Win32Desktop.h"
 
 namespace talvo::finestre {
 
@@ -16,7 +16,8 @@ constexpr int TopLabel = 360;
 constexpr int AltezzaLabel = 255;
 }  // namespace
 
-FinestraFrmAttendere::FinestraFrmAttendere(const ModelloFrmAttendere& modello) : modello_(modello) {}
+FinestraFrmAttendere::FinestraFrmAttendere(const Sessione& sessione, const ModelloFrmAttendere& modello)
+    : Finestra(sessione, "frmAttendere"), modello_(modello) {}
 
 void FinestraFrmAttendere::Aggiorna() {
   if (!modello_.Visibile) {

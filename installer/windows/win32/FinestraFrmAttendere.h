@@ -5,14 +5,14 @@
 #include <windows.h>
 
 #include "Finestra.h"
-#include "core/ModelloSetupPBD.h"
+#include "windows/logic/ModelloSetupPBD.h"
 #include "raii/unique_any.h"
 
 namespace talvo::finestre {
 
 class FinestraFrmAttendere : public Finestra<FinestraFrmAttendere> {
  public:
-  explicit FinestraFrmAttendere(const ModelloFrmAttendere& modello);
+  FinestraFrmAttendere(const Sessione& sessione, const ModelloFrmAttendere& modello);
 
   // Shows, changes or removes the window as the model says, painting it at once: the load
   // that shows it runs no message loop.

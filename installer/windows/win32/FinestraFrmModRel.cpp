@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "Controlli.h"
-#include "core/Win32Desktop.h"
 #include "Dpi.h"
 #include "FinestraSetupPBD.h"
 #include "IdControlli.h"
 #include "Modale.h"
+#include "Win32Desktop.h"
 #include "windows/logic/FrmModRel.h"
 
 namespace talvo::finestre {
@@ -20,7 +20,8 @@ constexpr int LarghezzaInterna = 4320;
 constexpr int AltezzaInterna = 855;
 }  // namespace
 
-FinestraFrmModRel::FinestraFrmModRel(FrmModRel& logica) : logica_(logica) {}
+FinestraFrmModRel::FinestraFrmModRel(const Sessione& sessione, FrmModRel& logica)
+    : Finestra(sessione, "FrmModRel"), logica_(logica) {}
 
 bool FinestraFrmModRel::Crea(HWND proprietaria) {
   const int dpi = DpiDi(proprietaria);
@@ -89,16 +90,17 @@ LRESULT FinestraFrmModRel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
   }
 }
 
-void MostraFrmModRel(Win32Desktop& desktop, FinestraSetupPBD& principale,
+void MostraFrmModRel(const Sessione& sessione, Win32Desktop& desktop, FinestraSetupPBD& principale,
                      const std::string& cartellaProgramma) {
-  FrmModRel logica(desktop, cartellaProgramma);
+  FrmModRel logica(sessione, desktop, cartellaProgramma);
   try {
     logica.Form_Load();
   } catch (...) {
+    RegistraEccezione(sessione, "FrmModRel");
     return;
   }
   if (logica.Modello().Scaricata) return;
-  FinestraFrmModRel finestra(logica);
+  FinestraFrmModRel finestra(sessione, logica);
   if (!finestra.Crea(principale.Hwnd())) return;
   EseguiModale(
       finestra.Hwnd(), desktop, [&finestra] { return finestra.Chiusa(); },

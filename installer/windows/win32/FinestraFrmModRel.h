@@ -20,7 +20,7 @@ class FinestraSetupPBD;
 
 class FinestraFrmModRel : public Finestra<FinestraFrmModRel> {
  public:
-  explicit FinestraFrmModRel(FrmModRel& logica);
+  FinestraFrmModRel(const Sessione& sessione, FrmModRel& logica);
 
   // Creates the window, hidden, owned by the given window. False when it could not be created.
   bool Crea(HWND proprietaria);
@@ -44,7 +44,7 @@ class FinestraFrmModRel : public Finestra<FinestraFrmModRel> {
 
 // Loads the release editor and shows it modally over the main window; returns once it is gone,
 // with the activation handed back to the main window.
-void MostraFrmModRel(Win32Desktop& desktop, FinestraSetupPBD& principale,
+void MostraFrmModRel(const Sessione& sessione, Win32Desktop& desktop, FinestraSetupPBD& principale,
                      const std::string& cartellaProgramma);
 
 }  // namespace talvo::finestre

@@ -70,7 +70,8 @@ TOOLINFOA Strumento(HWND finestra, HWND controllo, const std::string& testo) {
 
 }  // namespace
 
-FinestraSetupPBD::FinestraSetupPBD(SetupPBD& logica) : logica_(logica) {}
+FinestraSetupPBD::FinestraSetupPBD(const Sessione& sessione, SetupPBD& logica)
+    : Finestra(sessione, "SetupPBD"), sessione_(sessione), logica_(logica) {}
 
 bool FinestraSetupPBD::Mostra(int comandoMostra) {
   const int dpi = DpiSchermo();
@@ -205,7 +206,8 @@ void FinestraSetupPBD::Gestisci(Gestore gestore) {
   try {
     gestore();
   } catch (...) {
-    // The logic reports its own failures; a window procedure lets no error out.
+    // A window procedure lets no error out; what the logic did not report itself is logged.
+    RegistraEccezione(sessione_, "SetupPBD");
   }
   Aggiorna();
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "Finestra.h"
-#include "core/ModelloSetupPBD.h"
+#include "windows/logic/ModelloSetupPBD.h"
 #include "raii/unique_any.h"
 
 namespace talvo {
@@ -20,7 +20,7 @@ namespace talvo::finestre {
 
 class FinestraSetupPBD : public Finestra<FinestraSetupPBD> {
  public:
-  explicit FinestraSetupPBD(SetupPBD& logica);
+  FinestraSetupPBD(const Sessione& sessione, SetupPBD& logica);
 
   // Creates and shows the window; the first activation runs as soon as messages are dispatched.
   // False when the window could not be created.
@@ -52,11 +52,12 @@ class FinestraSetupPBD : public Finestra<FinestraSetupPBD> {
   void RilascioMouse(int pulsante, WPARAM statoTasti);
   void Comando(int id, int notifica);
   void Chiudi();
-  // Runs an event handler of the logic; an error it lets out is dropped, and the window shows
-  // the model whatever happened.
+  // Runs an event handler of the logic; an error it lets out is logged and dropped, and the
+  // window shows the model whatever happened.
   template <typename Gestore>
   void Gestisci(Gestore gestore);
 
+  const Sessione& sessione_;
   SetupPBD& logica_;
   int dpi_ = 96;
   unique_hgdiobj carattere_;

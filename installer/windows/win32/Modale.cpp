@@ -1,7 +1,7 @@
 // The modal loop of the secondary windows.
 #include "Modale.h"
 
-#include "core/Win32Desktop.h"
+#include "Win32Desktop.h"
 
 namespace talvo::finestre {
 

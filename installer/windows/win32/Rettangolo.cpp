@@ -29,14 +29,20 @@ LRESULT CALLBACK ProceduraRettangolo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
   }
 }
 
-void RegistraClasse() {
+bool Registra() {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = &ProceduraRettangolo;
   wc.hInstance = ::GetModuleHandleA(nullptr);
   wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = ClasseShape;
-  ::RegisterClassExA(&wc);
+  return ::RegisterClassExA(&wc) != 0;
+}
+
+// The class is registered with the first rectangle.
+void RegistraClasse() {
+  static const bool registrata = Registra();
+  static_cast<void>(registrata);
 }
 
 }  // namespace

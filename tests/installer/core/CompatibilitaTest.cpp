@@ -7,9 +7,8 @@
 #include "InstallazioneDiProva.h"
 #include "core/Compatibilita.h"
 #include "core/Formati.h"
-#include "core/Globale.h"
 #include "core/Ini.h"
-#include "core/StatoSetupPBD.h"
+#include "core/Sessione.h"
 
 namespace talvo {
 namespace {
@@ -22,13 +21,20 @@ class CompatibilitaTest : public test::ConLogDiProva {
     ConLogDiProva::SetUp();
     Traccia("C:\\OpenTalvo");
     installazione.CreaPatch();
-    Globale::PercorsoPatch = installazione.CartellaPatch() + "\\";
+    sessione.PercorsoPatch = installazione.CartellaPatch() + "\\";
   }
 
   InstallazioneDiProva installazione;
   test::FakeDesktop desktop;
   test::FakeMachine machine;
-  StatoSetupPBD stato;
+
+  // A session of its own that reads the same patch and writes the same log.
+  Sessione AltraSessione() const {
+    Sessione altra;
+    altra.NomeFileLog = sessione.NomeFileLog;
+    altra.PercorsoPatch = sessione.PercorsoPatch;
+    return altra;
+  }
 };
 
 TEST_F(CompatibilitaTest, TalvoRangeIncludesBothBounds) {
@@ -54,7 +60,7 @@ TEST_F(CompatibilitaTest, TalvoRangeIncludesBothBounds) {
     SCOPED_TRACE(std::string(caso.minima) + " " + caso.installata + " " + caso.patch);
     SvuotaLog();
     test::FakeDesktop schermo;
-    const std::string ini = Globale::PercorsoPatch + "SetupPBD.ini";
+    const std::string ini = sessione.PercorsoPatch + "SetupPBD.ini";
     if (std::string(caso.minima) == "Errore") {
       std::string testo = test::SetupPBDStandard;
       testo.erase(testo.find("[TestApplicazione]"),
@@ -66,11 +72,11 @@ TEST_F(CompatibilitaTest, TalvoRangeIncludesBothBounds) {
     }
     ScriviIni(ini, "NUOVAVERSIONE", "Versione", caso.patch);
     ScriviIni(ini, "INSTALLA", "OpenTalvo", "NO");
-    Globale::VersioneInstallata = caso.installata;
+    sessione.VersioneInstallata = caso.installata;
 
-    EXPECT_EQ(VerificaCompatibilita(schermo, stato), caso.compatibile);
-    EXPECT_EQ(Globale::NuovaVersione, caso.patch);
-    EXPECT_EQ(Globale::VersioneInstallata.find('|'), std::string::npos);
+    EXPECT_EQ(VerificaCompatibilita(sessione, schermo), caso.compatibile);
+    EXPECT_EQ(sessione.NuovaVersione, caso.patch);
+    EXPECT_EQ(sessione.VersioneInstallata.find('|'), std::string::npos);
     if (caso.compatibile || caso.numeri == nullptr) {
       EXPECT_TRUE(schermo.Messaggi.empty());
       EXPECT_TRUE(Log().empty());
@@ -111,13 +117,13 @@ TEST_F(CompatibilitaTest, OpenTalvoRangeIsCheckedWhenThePatchInstallsIt) {
     SCOPED_TRACE(caso.installata);
     SvuotaLog();
     test::FakeDesktop schermo;
-    Globale::VersioneInstallata = "2013/1";
-    stato.InstallaOpenTalvo = "SI";
-    stato.VersInsOTV = caso.installata;
-    stato.VersMinOTV = "2.3.9";
-    stato.VersMaxOTV = "2.4.0";
+    sessione.VersioneInstallata = "2013/1";
+    sessione.InstallaOpenTalvo = "SI";
+    sessione.VersInsOTV = caso.installata;
+    sessione.VersMinOTV = "2.3.9";
+    sessione.VersMaxOTV = "2.4.0";
     const bool passa = caso.log != nullptr && std::string(caso.log).empty();
-    EXPECT_EQ(VerificaCompatibilita(schermo, stato), passa);
+    EXPECT_EQ(VerificaCompatibilita(sessione, schermo), passa);
     if (caso.log == nullptr || passa) {
       EXPECT_TRUE(schermo.Messaggi.empty());
       EXPECT_TRUE(Log().empty());
@@ -132,33 +138,33 @@ TEST_F(CompatibilitaTest, OpenTalvoRangeIsCheckedWhenThePatchInstallsIt) {
   }
 
   // A patch that does not install OpenTalvo ignores its release.
-  stato.InstallaOpenTalvo = "NO";
-  stato.VersInsOTV = "9.9.9";
-  EXPECT_TRUE(VerificaCompatibilita(desktop, stato));
+  sessione.InstallaOpenTalvo = "NO";
+  sessione.VersInsOTV = "9.9.9";
+  EXPECT_TRUE(VerificaCompatibilita(sessione, desktop));
 }
 
 TEST_F(CompatibilitaTest, OpenTalvoIsLookedForOnFixedDrivesOnly) {
   InstallazioneDiProva::CreaOpenTalvo(installazione.Radice('D'));
   machine.Dischi = {{installazione.Radice('D'), TipoDisco::Ottico}, {"C:\\", TipoDisco::Fisso}};
-  TrovaOpenTalvo(desktop, machine, stato);
-  EXPECT_FALSE(stato.OTVTrovato);
+  TrovaOpenTalvo(sessione, desktop, machine);
+  EXPECT_FALSE(sessione.OTVTrovato);
 
   InstallazioneDiProva::CreaOpenTalvo("C:\\");
-  TrovaOpenTalvo(desktop, machine, stato);
-  EXPECT_TRUE(stato.OTVTrovato);
-  EXPECT_EQ(stato.DriveOpenTalvo, "C");
+  TrovaOpenTalvo(sessione, desktop, machine);
+  EXPECT_TRUE(sessione.OTVTrovato);
+  EXPECT_EQ(sessione.DriveOpenTalvo, "C");
   EXPECT_TRUE(desktop.Messaggi.empty());
 }
 
 TEST_F(CompatibilitaTest, LoadStepReadsTheInstalledReleaseAndTheAcceptedRange) {
   InstallazioneDiProva::CreaOpenTalvo("C:\\", "2.3.10");
   machine.Dischi = {{"C:\\", TipoDisco::Fisso}};
-  LeggiReleaseOpenTalvo(desktop, machine, stato);
+  LeggiReleaseOpenTalvo(sessione, desktop, machine);
   EXPECT_TRUE(desktop.Messaggi.empty());
-  EXPECT_EQ(stato.InstallaOpenTalvo, "SI");
-  EXPECT_EQ(stato.VersInsOTV, "2.3.10");
-  EXPECT_EQ(stato.VersMinOTV, "2.3.9");
-  EXPECT_EQ(stato.VersMaxOTV, "2.4.0");
+  EXPECT_EQ(sessione.InstallaOpenTalvo, "SI");
+  EXPECT_EQ(sessione.VersInsOTV, "2.3.10");
+  EXPECT_EQ(sessione.VersMinOTV, "2.3.9");
+  EXPECT_EQ(sessione.VersMaxOTV, "2.4.0");
   EXPECT_EQ(Log().back(),
             "Funzione: Oper. Iniziali Descrizione: VersMinOTV: 2.3.9 - VersMaxOTV: 2.4.0 ESITO OK");
 }
@@ -167,13 +173,13 @@ TEST_F(CompatibilitaTest, LoadStepWithoutOpenTalvoOrItsFiles) {
   machine.Dischi = {{"C:\\", TipoDisco::Fisso}};
 
   // Not found: one message, and OpenTalvo is left out of the update.
-  LeggiReleaseOpenTalvo(desktop, machine, stato);
+  LeggiReleaseOpenTalvo(sessione, desktop, machine);
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
   EXPECT_EQ(desktop.Messaggi[0].Testo, "Non è stata rilevata l'installazione di OpenTalvo ");
   EXPECT_EQ(desktop.Messaggi[0].Titolo, "Ricerca installazione OpenTalvo");
   EXPECT_EQ(desktop.Messaggi[0].Icona, IconaMessaggio::Critico);
-  EXPECT_EQ(stato.InstallaOpenTalvo, "NO");
-  EXPECT_EQ(stato.CartellaOpenTalvo, ":\\OpenTalvo\\");
+  EXPECT_EQ(sessione.InstallaOpenTalvo, "NO");
+  EXPECT_EQ(sessione.CartellaOpenTalvo, ":\\OpenTalvo\\");
   EXPECT_EQ(Log().at(1),
             "Funzione: Oper. Iniziali Descrizione: OTVTrovato: " + ParolaBooleana(false) + " ESITO OK");
 
@@ -181,8 +187,8 @@ TEST_F(CompatibilitaTest, LoadStepWithoutOpenTalvoOrItsFiles) {
   InstallazioneDiProva::CreaOpenTalvo("C:\\", "");
   test::Elimina(installazione.Patch("OTV.ini"));
   test::FakeDesktop schermo;
-  StatoSetupPBD altro;
-  LeggiReleaseOpenTalvo(schermo, machine, altro);
+  Sessione altro = AltraSessione();
+  LeggiReleaseOpenTalvo(altro, schermo, machine);
   EXPECT_EQ(altro.InstallaOpenTalvo, "NO");
   ASSERT_EQ(schermo.Messaggi.size(), 1u);
   EXPECT_EQ(schermo.Messaggi[0].Testo, "Non è stato trovato il file di inizializzazione OTV.ini");
@@ -191,9 +197,9 @@ TEST_F(CompatibilitaTest, LoadStepWithoutOpenTalvoOrItsFiles) {
 
   // A patch that does not install OpenTalvo logs nothing about it.
   SvuotaLog();
-  ScriviIni(Globale::PercorsoPatch + "SetupPBD.ini", "INSTALLA", "OpenTalvo", "si");
-  StatoSetupPBD terzo;
-  LeggiReleaseOpenTalvo(schermo, machine, terzo);
+  ScriviIni(sessione.PercorsoPatch + "SetupPBD.ini", "INSTALLA", "OpenTalvo", "si");
+  Sessione terzo = AltraSessione();
+  LeggiReleaseOpenTalvo(terzo, schermo, machine);
   EXPECT_EQ(terzo.InstallaOpenTalvo, "si");
   EXPECT_EQ(terzo.CartellaOpenTalvo, "C:\\OpenTalvo\\");
   EXPECT_TRUE(Log().empty());

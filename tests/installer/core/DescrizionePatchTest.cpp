@@ -1,14 +1,13 @@
-// Reading the patch description: the installation walk, the area count, the area table and the
-// failure messages, over real INI files and folders.
+// Reading the patch description: finding the installation among the drive entries, the area
+// count, the area table and the failure messages, over real INI files and folders.
 #include <gtest/gtest.h>
 
 #include "ConLogDiProva.h"
 #include "FakeDesktop.h"
 #include "InstallazioneDiProva.h"
 #include "core/DescrizionePatch.h"
-#include "core/FinestraSetupPBD.h"
-#include "core/Globale.h"
 #include "core/Ini.h"
+#include "core/Sessione.h"
 
 namespace talvo {
 namespace {
@@ -19,24 +18,33 @@ class DescrizionePatchTest : public test::ConLogDiProva {
  protected:
   void SetUp() override {
     ConLogDiProva::SetUp();
-    Globale::PercorsoPatch = installazione.CartellaPatch() + "\\";
-    stato.InstallaOpenTalvo = "SI";
-    stato.VersInsOTV = "2.3.10";
-    stato.VersMinOTV = "2.3.9";
-    stato.VersMaxOTV = "2.4.0";
-    stato.DescrizioneRilevamento = " RILEVATO TALVO IN RETE";
+    sessione.PercorsoPatch = installazione.CartellaPatch() + "\\";
+    sessione.InstallaOpenTalvo = "SI";
+    sessione.VersInsOTV = "2.3.10";
+    sessione.VersMinOTV = "2.3.9";
+    sessione.VersMaxOTV = "2.4.0";
+    sessione.DescrizioneRilevamento = " RILEVATO TALVO IN RETE";
   }
-  void Voci(std::vector<std::string> voci) { modello.CmbDischi.Voci = std::move(voci); }
+  void Voci(std::vector<std::string> voci) { voci_ = std::move(voci); }
+
+  // The reading as the main window runs it: the entries in turn until one holds the
+  // installation (their indexes recorded), then the rest of the description.
+  EsitoInizializza Leggi() {
+    AzzeraAree(sessione);
+    selezioni.clear();
+    for (std::size_t i = 0; i < voci_.size(); ++i) {
+      selezioni.push_back(static_cast<int>(i));
+      if (SegnaInstallazione(sessione, voci_[i])) break;
+    }
+    caption = CaptionSetupPBD(sessione);
+    return Inizializza(sessione, desktop);
+  }
 
   InstallazioneDiProva installazione;
   test::FakeDesktop desktop;
-  ModelloSetupPBD modello;
-  StatoSetupPBD stato;
-  std::vector<int> selezioni;  // the entry selected at each run of the drive-selection step
-  int passi = 0;               // runs of the area status pass
-  FinestraSetupPBD finestra{desktop, modello, stato,
-                            [this] { selezioni.push_back(modello.CmbDischi.Selezione); },
-                            [this] { ++passi; }};
+  std::vector<int> selezioni;  // the entries looked at, in order
+  std::string caption;
+  std::vector<std::string> voci_;
 };
 
 TEST_F(DescrizionePatchTest, FindsTheInstallationOnTheFirstDriveThatHasIt) {
@@ -44,25 +52,32 @@ TEST_F(DescrizionePatchTest, FindsTheInstallationOnTheFirstDriveThatHasIt) {
   installazione.CreaTalvo('D');
   Voci({installazione.Radice('C') + "TALVO\\", installazione.Radice('D') + "TALVO\\",
         installazione.Radice('E') + "TALVO\\"});
-  Globale::VersioneInstallata = "2013/1|locale";
+  sessione.VersioneInstallata = "2013/1|locale";
 
-  ASSERT_TRUE(Inizializza(finestra));
+  const EsitoInizializza esito = Leggi();
+  ASSERT_EQ(esito, EsitoInizializza::Completa);
   EXPECT_EQ(selezioni, (std::vector<int>{0, 1}));
-  EXPECT_EQ(modello.CmbDischi.Selezione, 1);
-  EXPECT_EQ(Globale::FileSysIni, installazione.Radice('D') + "TALVO\\SYS\\System.ini");
-  EXPECT_EQ(LeggiIni(installazione.Patch("SetupPBD.ini"), "TALVO", "FileSysIni"), Globale::FileSysIni);
-  EXPECT_EQ(modello.Caption, "Aggiornamento 2013/2  RILEVATO TALVO IN RETE");
-  EXPECT_EQ(Globale::VersioneInstallata, "2013/1");
-  EXPECT_EQ(Globale::NuovaVersione, "2013/2");
+  EXPECT_EQ(sessione.FileSysIni, installazione.Radice('D') + "TALVO\\SYS\\System.ini");
+  EXPECT_EQ(LeggiIni(installazione.Patch("SetupPBD.ini"), "TALVO", "FileSysIni"), sessione.FileSysIni);
+  EXPECT_EQ(caption, "Aggiornamento 2013/2  RILEVATO TALVO IN RETE");
+  EXPECT_EQ(sessione.VersioneInstallata, "2013/1");
+  EXPECT_EQ(sessione.NuovaVersione, "2013/2");
   EXPECT_TRUE(desktop.Messaggi.empty());
-  EXPECT_EQ(passi, 1);
+  EXPECT_TRUE(AggiornaRigheDopo(esito));
 
-  ASSERT_EQ(stato.NumeroAree, 3);
-  EXPECT_EQ(stato.CodiceArea, (std::vector<std::uint8_t>{0, 1, 2}));
-  EXPECT_EQ(stato.NomeArea, (std::vector<std::string>{"alunni", "biblioteca", "opentalvo"}));
-  EXPECT_EQ(stato.DirectoryArea[0], Globale::PercorsoPatch + "ALUNNI\\");
-  EXPECT_EQ(stato.ListaScriptArea[1], "biblio.txt");
-  EXPECT_EQ(stato.SuffissoArea[2], "OpenTalvo");
+  ASSERT_EQ(sessione.NumeroAree, 3);
+  ASSERT_EQ(sessione.Aree.size(), 3u);
+  std::vector<std::uint8_t> codici;
+  std::vector<std::string> nomi;
+  for (const Area& area : sessione.Aree) {
+    codici.push_back(area.CodiceArea);
+    nomi.push_back(area.NomeArea);
+  }
+  EXPECT_EQ(codici, (std::vector<std::uint8_t>{0, 1, 2}));
+  EXPECT_EQ(nomi, (std::vector<std::string>{"alunni", "biblioteca", "opentalvo"}));
+  EXPECT_EQ(sessione.Aree[0].DirectoryArea, sessione.PercorsoPatch + "ALUNNI\\");
+  EXPECT_EQ(sessione.Aree[1].ListaScriptArea, "biblio.txt");
+  EXPECT_EQ(sessione.Aree[2].SuffissoArea, "OpenTalvo");
 }
 
 TEST_F(DescrizionePatchTest, KeepsTheFileSysIniOfAnEarlierRunWhenNoDriveMatches) {
@@ -71,8 +86,8 @@ TEST_F(DescrizionePatchTest, KeepsTheFileSysIniOfAnEarlierRunWhenNoDriveMatches)
   ScriviIni(installazione.Patch("SetupPBD.ini"), "TALVO", "FileSysIni",
             installazione.Radice('D') + "TALVO\\SYS\\System.ini");
   Voci({installazione.Radice('C') + "TALVO\\"});
-  EXPECT_TRUE(Inizializza(finestra));
-  EXPECT_EQ(Globale::FileSysIni, installazione.Radice('D') + "TALVO\\SYS\\System.ini");
+  EXPECT_EQ(Leggi(), EsitoInizializza::Completa);
+  EXPECT_EQ(sessione.FileSysIni, installazione.Radice('D') + "TALVO\\SYS\\System.ini");
 }
 
 // One broken piece of the description, and what it shows and logs.
@@ -82,6 +97,7 @@ struct Guasto {
   const char* sostituto;
   const char* messaggio;  // MostraErrore's description, or nullptr for no box
   const char* log;        // the FALLITO line after its date
+  EsitoInizializza esito;
 };
 
 class GuastiTest : public DescrizionePatchTest, public ::testing::WithParamInterface<Guasto> {};
@@ -97,7 +113,9 @@ TEST_P(GuastiTest, EachFailureShowsAndLogsItsOwnText) {
   }
   Voci({installazione.Radice('C') + "TALVO\\"});
 
-  EXPECT_FALSE(Inizializza(finestra));
+  const EsitoInizializza esito = Leggi();
+  EXPECT_EQ(esito, g.esito);
+  EXPECT_FALSE(AggiornaRigheDopo(esito));
   if (g.messaggio == nullptr) {
     EXPECT_TRUE(desktop.Messaggi.empty());
   } else {
@@ -112,35 +130,42 @@ INSTANTIATE_TEST_SUITE_P(Descrizione, GuastiTest,
                          ::testing::Values(Guasto{"AppVer", "", "",
                                                   "Non è presente il valore di versione per TALVO",
                                                   "Funzione: Inizializza codice errore: 1 Descrizione: Non è "
-                                                  "presente il valore di versione per TALVO FALLITO"},
+                                                  "presente il valore di versione per TALVO FALLITO",
+                                                  EsitoInizializza::VersioneMancante},
                                            Guasto{"parola", "quanti=3", "quanti=abc", nullptr,
                                                   "Funzione: DimensionaAree codice errore: 1 Descrizione: "
                                                   "Non è possibile determinare il numero delle aree "
-                                                  "da aggiornare FALLITO"},
+                                                  "da aggiornare FALLITO",
+                                                  EsitoInizializza::NumeroAreeNonValido},
                                            Guasto{"zero", "quanti=3", "quanti=0", nullptr,
                                                   "Funzione: DimensionaAree codice errore: 1 Descrizione: "
                                                   "Non è possibile determinare il numero delle aree "
-                                                  "da aggiornare FALLITO"},
+                                                  "da aggiornare FALLITO",
+                                                  EsitoInizializza::NumeroAreeNonValido},
                                            Guasto{"area", "1=Biblioteca\r\n", "",
                                                   "Non è stato possibile recuperare tutti i dati per le aree",
                                                   "Funzione: ValorizzaAree codice errore: 1 Descrizione: "
                                                   "Impossibile recuperare i valori per l'area con "
-                                                  "codice1 FALLITO"},
+                                                  "codice1 FALLITO",
+                                                  EsitoInizializza::AreeIncomplete},
                                            Guasto{"cartella", "DIRECTORYSCRIPT=BIBLIO\r\n", "",
                                                   "Non è stato possibile recuperare tutti i dati per le aree",
                                                   "Funzione: ValorizzaAree codice errore: 1 Descrizione: "
                                                   "Impossibile recuperare i valori per il percorso "
-                                                  "sorgente dell'area biblioteca FALLITO"},
+                                                  "sorgente dell'area biblioteca FALLITO",
+                                                  EsitoInizializza::AreeIncomplete},
                                            Guasto{"nomelista", "LISTASCRIPT=biblio.txt\r\n", "",
                                                   "Non è stato possibile recuperare tutti i dati per le aree",
                                                   "Funzione: ValorizzaAree codice errore: 1 Descrizione: "
                                                   "Impossibile recuperare i valori per la lista "
-                                                  "file dell'area biblioteca FALLITO"},
+                                                  "file dell'area biblioteca FALLITO",
+                                                  EsitoInizializza::AreeIncomplete},
                                            Guasto{"suffisso", "SUFFISSO=OpenTalvo\r\n", "",
                                                   "Non è stato possibile recuperare tutti i dati per le aree",
                                                   "Funzione: ValorizzaAree codice errore: 1 Descrizione: "
                                                   "Impossibile recuperare i valori del suffisso "
-                                                  "dell'areaopentalvo FALLITO"}),
+                                                  "dell'areaopentalvo FALLITO",
+                                                  EsitoInizializza::AreeIncomplete}),
                          [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(DescrizionePatchTest, MissingListFileNamesTheFileAndTheArea) {
@@ -148,7 +173,8 @@ TEST_F(DescrizionePatchTest, MissingListFileNamesTheFileAndTheArea) {
   installazione.CreaTalvo('C');
   test::Elimina(installazione.Patch("BIBLIO\\biblio.txt"));
   Voci({installazione.Radice('C') + "TALVO\\"});
-  EXPECT_FALSE(Inizializza(finestra));
+  const EsitoInizializza esito = Leggi();
+  EXPECT_EQ(esito, EsitoInizializza::AreeIncomplete);
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
   EXPECT_EQ(desktop.Messaggi[0].Testo,
             "Si è verificato un errore \r\nDescrizione: Non è stato possibile recuperare tutti i dati per le "
@@ -157,7 +183,7 @@ TEST_F(DescrizionePatchTest, MissingListFileNamesTheFileAndTheArea) {
             std::vector<std::string>{
                 "Funzione: CheckEsistenzaFile codice errore: 1 Descrizione:  Non è presente il file: " +
                 installazione.Patch("BIBLIO\\biblio.txt") + " previsto per l'area: biblioteca FALLITO"});
-  EXPECT_EQ(passi, 0);
+  EXPECT_FALSE(AggiornaRigheDopo(esito));
 }
 
 TEST_F(DescrizionePatchTest, OpenTalvoListIsNeededOnlyWhenThePatchInstallsOpenTalvo) {
@@ -165,11 +191,11 @@ TEST_F(DescrizionePatchTest, OpenTalvoListIsNeededOnlyWhenThePatchInstallsOpenTa
   installazione.CreaTalvo('C');
   test::Elimina(installazione.Patch("OTV\\otv.txt"));
   Voci({installazione.Radice('C') + "TALVO\\"});
-  stato.InstallaOpenTalvo = "NO";
-  EXPECT_TRUE(Inizializza(finestra));
+  sessione.InstallaOpenTalvo = "NO";
+  EXPECT_EQ(Leggi(), EsitoInizializza::Completa);
 
-  stato.InstallaOpenTalvo = "SI";
-  EXPECT_FALSE(Inizializza(finestra));
+  sessione.InstallaOpenTalvo = "SI";
+  EXPECT_EQ(Leggi(), EsitoInizializza::AreeIncomplete);
   EXPECT_EQ(desktop.Messaggi.size(), 1u);
   ASSERT_FALSE(Log().empty());
   EXPECT_NE(Log().back().find("previsto per l'area: opentalvo"), std::string::npos);
@@ -178,15 +204,16 @@ TEST_F(DescrizionePatchTest, OpenTalvoListIsNeededOnlyWhenThePatchInstallsOpenTa
 TEST_F(DescrizionePatchTest, NoInstallationShowsTheSystemIniMessageAndRefreshesTheRows) {
   installazione.CreaPatch();
   Voci({installazione.Radice('C') + "TALVO\\"});
-  EXPECT_FALSE(Inizializza(finestra));
+  const EsitoInizializza esito = Leggi();
+  EXPECT_EQ(esito, EsitoInizializza::SysIniMancante);
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
   EXPECT_EQ(desktop.Messaggi[0].Testo,
             "Si è verificato un errore \r\nDescrizione: Non è stato trovato il file System.ini di TALVO\r\n");
   EXPECT_EQ(Log(), std::vector<std::string>{
                        "Funzione: Inizializza codice errore: 1 Descrizione: Non è stato trovato il file "
                        "System.ini di TALVO FALLITO"});
-  EXPECT_EQ(passi, 1);
-  EXPECT_EQ(stato.NumeroAree, 0);
+  EXPECT_TRUE(AggiornaRigheDopo(esito));
+  EXPECT_EQ(sessione.NumeroAree, 0);
 }
 
 TEST_F(DescrizionePatchTest, AreaNamesAreLowerCaseAndMatchSectionsOfAnyCase) {
@@ -196,10 +223,10 @@ TEST_F(DescrizionePatchTest, AreaNamesAreLowerCaseAndMatchSectionsOfAnyCase) {
   installazione.CreaPatch(ini);
   installazione.CreaTalvo('C');
   Voci({installazione.Radice('C') + "TALVO\\"});
-  ASSERT_TRUE(Inizializza(finestra));
-  EXPECT_EQ(stato.NumeroAree, 2);
-  EXPECT_EQ(stato.NomeArea[0], "alunni");
-  EXPECT_EQ(stato.SuffissoArea[0], "talalu");
+  ASSERT_EQ(Leggi(), EsitoInizializza::Completa);
+  EXPECT_EQ(sessione.NumeroAree, 2);
+  EXPECT_EQ(sessione.Aree[0].NomeArea, "alunni");
+  EXPECT_EQ(sessione.Aree[0].SuffissoArea, "talalu");
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "FileDiProva.h"
 #include "core/DataOra.h"
 #include "core/ErroreRuntime.h"
-#include "core/Globale.h"
+#include "core/Sessione.h"
 #include "core/Log.h"
 
 namespace talvo {
@@ -23,8 +23,7 @@ class LogTest : public test::DiscoC {
  protected:
   void SetUp() override {
     DiscoC::SetUp();
-    Globale::Azzera();
-    Globale::NomeFileLog = "TalvoProva.log";
+    sessione.NomeFileLog = "TalvoProva.log";
     Traccia("C:\\TalvoProva.log");
   }
 
@@ -35,17 +34,19 @@ class LogTest : public test::DiscoC {
     ADD_FAILURE() << "line without the expected date prefix: " << riga;
     return riga;
   }
+
+  Sessione sessione;
 };
 
 TEST_F(LogTest, EachLevelHasItsOwnLayout) {
   test::FakeDesktop desktop;
   const std::string prima = FormattaDataGenerale(DataOraCorrente());
-  ASSERT_TRUE(IniziaLog(desktop));
-  ScriviLog("Oper. Iniziali", "Utente: docente", 0);
-  ScriviLog("ODBCREGEDIT", "Non è stata trovata la scheda ODBC", 1976);
-  ScriviLog("Inizializza", "Non è stato trovato il file System.ini di TALVO", 1);
-  ScriviLog("Passo", "negativo", -3);
-  ScriviLog("Oper. Iniziali", "", 9500);
+  ASSERT_TRUE(IniziaLog(sessione, desktop));
+  ScriviLog(sessione, "Oper. Iniziali", "Utente: docente", 0);
+  ScriviLog(sessione, "ODBCREGEDIT", "Non è stata trovata la scheda ODBC", 1976);
+  ScriviLog(sessione, "Inizializza", "Non è stato trovato il file System.ini di TALVO", 1);
+  ScriviLog(sessione, "Passo", "negativo", -3);
+  ScriviLog(sessione, "Oper. Iniziali", "", 9500);
   const std::string dopo = FormattaDataGenerale(DataOraCorrente());
 
   const std::string testo = LeggiFile("C:\\TalvoProva.log");
@@ -75,10 +76,10 @@ TEST_F(LogTest, EachLevelHasItsOwnLayout) {
 
 TEST_F(LogTest, ASecondRunKeepsOnlyItsOwnLines) {
   test::FakeDesktop desktop;
-  ASSERT_TRUE(IniziaLog(desktop));
-  ScriviLog("Primo", "giro", 0);
-  ASSERT_TRUE(IniziaLog(desktop));
-  ScriviLog("Secondo", "giro", 0);
+  ASSERT_TRUE(IniziaLog(sessione, desktop));
+  ScriviLog(sessione, "Primo", "giro", 0);
+  ASSERT_TRUE(IniziaLog(sessione, desktop));
+  ScriviLog(sessione, "Secondo", "giro", 0);
   const std::vector<std::string> righe = Righe(LeggiFile("C:\\TalvoProva.log"));
   ASSERT_EQ(righe.size(), 2u);
   EXPECT_EQ(righe[0].rfind("Inizio : TalvoProva.log ", 0), 0u);
@@ -86,19 +87,19 @@ TEST_F(LogTest, ASecondRunKeepsOnlyItsOwnLines) {
 }
 
 TEST_F(LogTest, ScriviLogCreatesAMissingLogAndClosesItAfterEachLine) {
-  ScriviLog("Passo", "prima riga", 0);
+  ScriviLog(sessione, "Passo", "prima riga", 0);
   // The file is not held open: another writer may replace it between two lines.
   test::ScriviFile("C:\\TalvoProva.log", "");
-  ScriviLog("Passo", "seconda riga", 0);
+  ScriviLog(sessione, "Passo", "seconda riga", 0);
   const std::vector<std::string> righe = Righe(LeggiFile("C:\\TalvoProva.log"));
   ASSERT_EQ(righe.size(), 1u);
   EXPECT_NE(righe[0].find("seconda riga"), std::string::npos);
 }
 
 TEST_F(LogTest, ScriviLogLeavesItsFailuresToTheCaller) {
-  Globale::NomeFileLog = "cartella-assente\\prova.log";
+  sessione.NomeFileLog = "cartella-assente\\prova.log";
   try {
-    ScriviLog("Passo", "testo", 0);
+    ScriviLog(sessione, "Passo", "testo", 0);
     FAIL() << "no error raised";
   } catch (const ErroreRuntime& e) {
     EXPECT_EQ(e.Numero(), 76);
@@ -108,8 +109,8 @@ TEST_F(LogTest, ScriviLogLeavesItsFailuresToTheCaller) {
 
 TEST_F(LogTest, IniziaLogReportsWhyItCouldNotStart) {
   test::FakeDesktop desktop;
-  Globale::NomeFileLog = "cartella-assente\\prova.log";
-  EXPECT_FALSE(IniziaLog(desktop));
+  sessione.NomeFileLog = "cartella-assente\\prova.log";
+  EXPECT_FALSE(IniziaLog(sessione, desktop));
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
   EXPECT_EQ(desktop.Messaggi[0].Testo,
             "Impossibile generare il file di log \r\nImpossibile trovare il percorso");
@@ -126,7 +127,7 @@ TEST_F(LogTest, IniziaLogLeavesALockedLogAsItIs) {
     HANDLE bloccato =
         ::CreateFileA("C:\\TalvoProva.log", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(bloccato, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(IniziaLog(desktop));
+    EXPECT_FALSE(IniziaLog(sessione, desktop));
     ::CloseHandle(bloccato);
   }
   ASSERT_EQ(desktop.Messaggi.size(), 1u);

@@ -5,7 +5,6 @@
 #include "FileDiProva.h"
 #include "InstallazioneDiProva.h"
 #include "RegistroOdbc.h"
-#include "core/Globale.h"
 #include "core/TipoDatabase.h"
 
 namespace talvo {
@@ -38,7 +37,7 @@ TEST_F(TipoDatabaseTest, EachMatchingKindAppendsItsText) {
     SCOPED_TRACE(caso.driver);
     const test::RegistroOdbc odbc(caso.driver, caso.file);
     std::string caption = "Aggiornamento  RILEVATO TALVO IN RETE";
-    RilevaTipoDatabase(caption);
+    RilevaTipoDatabase(sessione, caption);
     EXPECT_EQ(caption, std::string("Aggiornamento  RILEVATO TALVO IN RETE") + caso.aggiunta);
   }
   EXPECT_TRUE(Log().empty());
@@ -51,10 +50,10 @@ TEST_F(TipoDatabaseTest, UnknownOrMissingDataSourceOnlyWarnsInTheLog) {
       "tipologia della base dati installata AVVISO";
   test::RegistroOdbc::Rimuovi();
   std::string caption = "x";
-  RilevaTipoDatabase(caption);
+  RilevaTipoDatabase(sessione, caption);
   {
     const test::RegistroOdbc odbc("SQL Server", "C:\\x.db");
-    RilevaTipoDatabase(caption);
+    RilevaTipoDatabase(sessione, caption);
   }
   EXPECT_EQ(caption, "x");
   EXPECT_EQ(Log(), (std::vector<std::string>{avviso, avviso}));

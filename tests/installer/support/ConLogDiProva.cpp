@@ -3,15 +3,14 @@
 
 #include "FileDiProva.h"
 #include "InstallazioneDiProva.h"
-#include "core/Globale.h"
 
 namespace talvo::test {
 
 void ConLogDiProva::SetUp() {
   DiscoC::SetUp();
-  Globale::Azzera();
+  sessione = Sessione{};
   Traccia(FileLog);
-  Globale::NomeFileLog = "TalvoProva.log";
+  sessione.NomeFileLog = "TalvoProva.log";
   SvuotaLog();
 }
 

@@ -1,17 +1,20 @@
-// A fixture for procedures that write the installer log: the process-wide state reset, and an
-// empty log C:\TalvoProva.log open for the test and removed after it.
+// A fixture for procedures that write the installer log: a fresh session whose log is
+// C:\TalvoProva.log, empty for the test and removed after it.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "DiscoC.h"
+#include "core/Sessione.h"
 
 namespace talvo::test {
 
 class ConLogDiProva : public DiscoC {
  protected:
   static constexpr const char* FileLog = "C:\\TalvoProva.log";
+
+  Sessione sessione;
 
   void SetUp() override;
   // The log's lines without their date-and-time prefix.

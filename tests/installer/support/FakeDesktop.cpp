@@ -1,10 +1,6 @@
 // Scripted answers and records of the fake Desktop.
 #include "FakeDesktop.h"
 
-#include <algorithm>
-
-#include "core/ErroreRuntime.h"
-
 namespace talvo::test {
 
 void PrintTo(const MessaggioMostrato& messaggio, std::ostream* os) {
@@ -28,17 +24,6 @@ RispostaMessaggio FakeDesktop::Messaggio(const std::string& testo, const std::st
 void FakeDesktop::MostraModale(FinestraModale finestra) {
   FinestreMostrate.push_back(finestra);
   if (AllaFinestra) AllaFinestra(finestra);
-}
-
-void FakeDesktop::ImpostaStampanteCorrente(const std::string& nome) {
-  if (std::find(StampantiInstallate.begin(), StampantiInstallate.end(), nome) != StampantiInstallate.end()) {
-    StampanteCorrente = nome;
-  }
-}
-
-void FakeDesktop::Stampa(const LavoroDiStampa& lavoro) {
-  if (ErroreDiStampa != 0) throw ErroreRuntime(ErroreDiStampa);
-  Stampe.push_back(lavoro);
 }
 
 }  // namespace talvo::test

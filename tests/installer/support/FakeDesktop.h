@@ -31,17 +31,10 @@ class FakeDesktop final : public Desktop {
   // Answers for the next message boxes, in order; when none is left the box answers with its
   // first button (OK or Yes).
   std::deque<RispostaMessaggio> Risposte;
-  // Printers the platform lists.
-  std::vector<std::string> StampantiInstallate;
-  // A run-time error number that Stampa raises instead of printing; 0 prints.
-  int ErroreDiStampa = 0;
 
   std::vector<MessaggioMostrato> Messaggi;
   std::vector<FinestraModale> FinestreMostrate;
-  std::vector<std::string> Appunti;  // every text put on the clipboard
   std::vector<PuntatoreMouse> Puntatori;
-  std::string StampanteCorrente;
-  std::vector<LavoroDiStampa> Stampe;
   int EventiElaborati = 0;
 
   RispostaMessaggio Messaggio(const std::string& testo, const std::string& titolo, IconaMessaggio icona,
@@ -49,10 +42,6 @@ class FakeDesktop final : public Desktop {
   void MostraModale(FinestraModale finestra) override;
   void DoEvents() override { ++EventiElaborati; }
   void ImpostaPuntatoreMouse(PuntatoreMouse puntatore) override { Puntatori.push_back(puntatore); }
-  void CopiaNegliAppunti(const std::string& testo) override { Appunti.push_back(testo); }
-  std::vector<std::string> Stampanti() override { return StampantiInstallate; }
-  void ImpostaStampanteCorrente(const std::string& nome) override;
-  void Stampa(const LavoroDiStampa& lavoro) override;
 
   // What a modal window does while it is shown, for tests of its caller.
   std::function<void(FinestraModale)> AllaFinestra;

@@ -3,8 +3,8 @@
 
 #include "FakeDesktop.h"
 #include "InstallazioneDiProva.h"
-#include "core/Globale.h"
 #include "core/Ini.h"
+#include "core/Sessione.h"
 #include "windows/logic/FrmModRel.h"
 
 namespace talvo {
@@ -15,16 +15,16 @@ using test::InstallazioneDiProva;
 class FrmModRelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Globale::Azzera();
     installazione.CreaPatch();
     installazione.CreaTalvo('C', "2012/5|x");
-    Globale::FileSysIni = installazione.Radice('C') + "TALVO\\SYS\\System.ini";
-    Globale::VersioneInstallata = "2012/5";
+    sessione.FileSysIni = installazione.Radice('C') + "TALVO\\SYS\\System.ini";
+    sessione.VersioneInstallata = "2012/5";
   }
 
   InstallazioneDiProva installazione;
   test::FakeDesktop desktop;
-  FrmModRel finestra{desktop, installazione.CartellaPatch()};
+  Sessione sessione;
+  FrmModRel finestra{sessione, desktop, installazione.CartellaPatch()};
 };
 
 TEST_F(FrmModRelTest, ShowsTheLowestAcceptedReleaseAndRecordsItOnce) {
@@ -35,7 +35,7 @@ TEST_F(FrmModRelTest, ShowsTheLowestAcceptedReleaseAndRecordsItOnce) {
   ASSERT_TRUE(finestra.Modello().CmdAgg.Abilitato);
 
   finestra.CmdAgg_Click();
-  EXPECT_EQ(LeggiIni(Globale::FileSysIni, "Application", "AppVer"), "2013/1");
+  EXPECT_EQ(LeggiIni(sessione.FileSysIni, "Application", "AppVer"), "2013/1");
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
   EXPECT_EQ(
       desktop.Messaggi[0],
@@ -43,11 +43,11 @@ TEST_F(FrmModRelTest, ShowsTheLowestAcceptedReleaseAndRecordsItOnce) {
                                "SetupTalvo", IconaMessaggio::Informazione, PulsantiMessaggio::Ok}));
   EXPECT_TRUE(finestra.Modello().Scaricata);
   // Only a new start of the installer reads the new release.
-  EXPECT_EQ(Globale::VersioneInstallata, "2012/5");
+  EXPECT_EQ(sessione.VersioneInstallata, "2012/5");
 
-  ScriviIni(Globale::FileSysIni, "Application", "AppVer", "2012/5");
+  ScriviIni(sessione.FileSysIni, "Application", "AppVer", "2012/5");
   finestra.CmdAgg_Click();  // the window is gone: a second press does nothing
-  EXPECT_EQ(LeggiIni(Globale::FileSysIni, "Application", "AppVer"), "2012/5");
+  EXPECT_EQ(LeggiIni(sessione.FileSysIni, "Application", "AppVer"), "2012/5");
   EXPECT_EQ(desktop.Messaggi.size(), 1u);
 }
 
@@ -64,23 +64,23 @@ TEST_F(FrmModRelTest, NothingThatIsNotAReleaseCanBeWritten) {
               std::string("[TestApplicazione]\r\nVersione=2013/1\r\n").size());
     if (caso.sorgente) ini += std::string("[testapplicazione]\r\nversione=") + caso.sorgente + "\r\n";
     installazione.CreaPatch(ini);
-    FrmModRel editor(desktop, installazione.CartellaPatch());
+    FrmModRel editor(sessione, desktop, installazione.CartellaPatch());
     editor.Form_Load();
     EXPECT_EQ(editor.Modello().txtVecchiarel.Text, caso.sorgente ? caso.sorgente : "Errore");
     EXPECT_EQ(editor.Modello().CmdAgg.Abilitato, caso.scrivibile);
     editor.CmdAgg_Click();
-    EXPECT_EQ(LeggiIni(Globale::FileSysIni, "Application", "AppVer"),
+    EXPECT_EQ(LeggiIni(sessione.FileSysIni, "Application", "AppVer"),
               caso.scrivibile ? caso.sorgente : "2012/5|x");
-    ScriviIni(Globale::FileSysIni, "Application", "AppVer", "2012/5|x");
+    ScriviIni(sessione.FileSysIni, "Application", "AppVer", "2012/5|x");
   }
 }
 
 TEST_F(FrmModRelTest, NoSystemIniIsCreatedWhereTheInstallationHasNone) {
-  Globale::FileSysIni = installazione.Radice('Z') + "TALVO\\SYS\\System.ini";
+  sessione.FileSysIni = installazione.Radice('Z') + "TALVO\\SYS\\System.ini";
   finestra.Form_Load();
   EXPECT_FALSE(finestra.Modello().CmdAgg.Abilitato);
   finestra.CmdAgg_Click();
-  EXPECT_FALSE(test::EsisteFile(Globale::FileSysIni));
+  EXPECT_FALSE(test::EsisteFile(sessione.FileSysIni));
   EXPECT_TRUE(desktop.Messaggi.empty());
 }
 

@@ -9,8 +9,8 @@
 #include "InstallazioneDiProva.h"
 #include "RegistroOdbc.h"
 #include "core/Formati.h"
-#include "core/Globale.h"
 #include "core/Ini.h"
+#include "core/Sessione.h"
 #include "windows/logic/SetupPBD.h"
 
 namespace talvo {
@@ -29,7 +29,6 @@ class SetupPBDTest : public test::DiscoC {
  protected:
   void SetUp() override {
     DiscoC::SetUp();
-    Globale::Azzera();
     for (const char* percorso : {"C:\\TalvoProva.log", "C:\\OpenTalvo", "C:\\TALVO"}) Traccia(percorso);
     // Drive C: is the real one (it holds OpenTalvo); E: stands for a second fixed drive with TALVO.
     machine.Dischi = {{"C:\\", TipoDisco::Fisso}, {installazione.Radice('E'), TipoDisco::Fisso}};
@@ -57,7 +56,8 @@ class SetupPBDTest : public test::DiscoC {
   InstallazioneDiProva installazione;
   test::FakeDesktop desktop;
   test::FakeMachine machine;
-  SetupPBD finestra{desktop, machine, installazione.CartellaPatch()};
+  Sessione sessione;
+  SetupPBD finestra{sessione, desktop, machine, installazione.CartellaPatch()};
   std::vector<bool> attendere;
   test::RegistroOdbc odbc{"Adaptive Server Anywhere 8.0", "C:\\TALVO\\DB\\talvo.db"};
 };
@@ -71,8 +71,8 @@ TEST_F(SetupPBDTest, LoadWarnsLogsAndReadsOpenTalvoInOrder) {
             (test::MessaggioMostrato{AvvisoStandard, "aggiornamento TALVO e OpenTalvo",
                                      IconaMessaggio::Informazione, PulsantiMessaggio::OkAnnulla}));
 
-  EXPECT_EQ(Globale::PercorsoPatch, installazione.CartellaPatch() + "\\");
-  EXPECT_EQ(Globale::NomeFileLog, "TalvoProva.log");
+  EXPECT_EQ(sessione.PercorsoPatch, installazione.CartellaPatch() + "\\");
+  EXPECT_EQ(sessione.NomeFileLog, "TalvoProva.log");
   const std::vector<std::string> attese = {
       "Inizio : TalvoProva.log",
       Ok("Utente: docente"),
@@ -94,8 +94,8 @@ TEST_F(SetupPBDTest, LoadWarnsLogsAndReadsOpenTalvoInOrder) {
   EXPECT_EQ(finestra.Attendere().Label1.Caption, "      Copia files in corso ...");
   EXPECT_EQ(finestra.Attendere().LeftLabel, 100);
   EXPECT_EQ(finestra.Attendere().Larghezza, finestra.Attendere().LarghezzaLabel + 1000);
-  EXPECT_EQ(finestra.Stato().InstallaOpenTalvo, "SI");
-  EXPECT_EQ(finestra.Stato().CartellaOpenTalvo, "C:\\OpenTalvo\\");
+  EXPECT_EQ(sessione.InstallaOpenTalvo, "SI");
+  EXPECT_EQ(sessione.CartellaOpenTalvo, "C:\\OpenTalvo\\");
 }
 
 TEST_F(SetupPBDTest, ReleaseWarningNamesTheReleaseOrTheSpecialLabel) {
@@ -112,7 +112,8 @@ TEST_F(SetupPBDTest, ReleaseWarningNamesTheReleaseOrTheSpecialLabel) {
     installazione.CreaPatch();
     ScriviIni(installazione.Patch("SetupPBD.ini"), "NUOVAVERSIONE", "Versione", caso.versione);
     ScriviIni(installazione.Patch("SetupPBD.ini"), "ETICHETTA", "Versione", "Edizione speciale");
-    SetupPBD avvio(schermo, machine, installazione.CartellaPatch());
+    Sessione propria;
+    SetupPBD avvio(propria, schermo, machine, installazione.CartellaPatch());
     EXPECT_FALSE(avvio.Form_Load());
     ASSERT_EQ(schermo.Messaggi.size(), 1u);
     EXPECT_EQ(test::Righe(schermo.Messaggi[0].Testo).at(3), caso.riga);
@@ -146,7 +147,8 @@ TEST_F(SetupPBDTest, NonAdministratorIsAskedAndMayStop) {
 
   test::FakeDesktop schermo;
   schermo.Risposte = {RispostaMessaggio::Ok, RispostaMessaggio::Si};
-  SetupPBD avvio(schermo, machine, installazione.CartellaPatch());
+  Sessione propria;
+  SetupPBD avvio(propria, schermo, machine, installazione.CartellaPatch());
   EXPECT_TRUE(avvio.Form_Load());
   EXPECT_EQ(machine.Attese, 1);
 }
@@ -166,12 +168,13 @@ TEST_F(SetupPBDTest, LoadStopsEarlyWithoutDescriptionOrLogName) {
   // No log name: one plain message, no log, and the drive list then changes nothing.
   installazione.CreaPatch("[NUOVAVERSIONE]\r\nVersione=2013/2\r\n");
   test::FakeDesktop schermo;
-  SetupPBD avvio(schermo, machine, installazione.CartellaPatch());
+  Sessione propria;
+  SetupPBD avvio(propria, schermo, machine, installazione.CartellaPatch());
   EXPECT_TRUE(avvio.Form_Load());
   ASSERT_EQ(schermo.Messaggi.size(), 1u);
   EXPECT_EQ(schermo.Messaggi[0].Testo,
             "Non è stato rilevato il valore del file di log nel file di inizializzazione");
-  EXPECT_EQ(Globale::NomeFileLog, "");
+  EXPECT_EQ(propria.NomeFileLog, "");
   avvio.Modello().CmbDischi.Voci = {"C:\\TALVO\\"};
   avvio.Modello().CmbDischi.Selezione = 0;
   avvio.CmbDischi_Click();
@@ -240,7 +243,7 @@ TEST_F(SetupPBDTest, MinisterialInstallationIsRefusedOnEveryActivation) {
     EXPECT_EQ(m.Icona, IconaMessaggio::Critico);
     EXPECT_EQ(m.Titolo, "SetupTalvo");
   }
-  EXPECT_EQ(finestra.Stato().DescrizioneRilevamento, " RILEVATO TALVO MINISTERIALE");
+  EXPECT_EQ(sessione.DescrizioneRilevamento, " RILEVATO TALVO MINISTERIALE");
   EXPECT_FALSE(finestra.Modello().cmdAggiorna.Abilitato);
 
   // Once disabled, the update button stays disabled.
@@ -328,6 +331,26 @@ TEST_F(SetupPBDTest, OnlyRightButtonWithShiftCtrlAltOpensTheReleaseEditor) {
     const auto attese = caso.apre ? std::vector<FinestraModale>{FinestraModale::ModificaRelease}
                                   : std::vector<FinestraModale>{};
     EXPECT_EQ(desktop.FinestreMostrate, attese) << caso.pulsante << " " << caso.tasti;
+  }
+}
+
+TEST(MostraStatoArea, EachStatusHasItsTextsAndHidesTheOutcome) {
+  struct Caso {
+    StatoArea stato;
+    const char* testo;
+    bool esito;  // the outcome caption stays visible
+  };
+  for (const Caso& caso : {Caso{StatoArea::NonInstallata, "NON INSTALLATA", false},
+                           Caso{StatoArea::Installata, "INSTALLATA", true},
+                           Caso{StatoArea::NonPrevista, "Agg.to non previsto", true}}) {
+    RigaArea riga;
+    riga.Shape1.Visibile = true;
+    riga.lblOk.Visibile = true;
+    MostraStatoArea(riga, caso.stato);
+    EXPECT_EQ(riga.LblStato.Caption, caso.testo);
+    EXPECT_EQ(riga.LblEsito.Visibile, caso.esito) << caso.testo;
+    EXPECT_FALSE(riga.Shape1.Visibile) << caso.testo;
+    EXPECT_FALSE(riga.lblOk.Visibile) << caso.testo;
   }
 }
 

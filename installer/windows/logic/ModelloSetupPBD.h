@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Desktop.h"
+#include "core/Desktop.h"
 
 namespace talvo {
 

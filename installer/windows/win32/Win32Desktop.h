@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "Desktop.h"
+#include "core/Desktop.h"
 
 namespace talvo {
 
@@ -31,10 +31,6 @@ class Win32Desktop final : public Desktop {
   void MostraModale(FinestraModale finestra) override;
   void DoEvents() override;
   void ImpostaPuntatoreMouse(PuntatoreMouse puntatore) override;
-  void CopiaNegliAppunti(const std::string& testo) override;
-  std::vector<std::string> Stampanti() override;
-  void ImpostaStampanteCorrente(const std::string& nome) override;
-  void Stampa(const LavoroDiStampa& lavoro) override;
 
  private:
   void PrimaDiMostrare() const {
@@ -45,7 +41,6 @@ class Win32Desktop final : public Desktop {
   AggiornaViste aggiornaViste_;
   void* proprietaria_ = nullptr;
   PuntatoreMouse puntatore_ = PuntatoreMouse::Predefinito;
-  std::string stampanteCorrente_;
 };
 
 // Runs the window messages waiting in the thread's queue, and nothing else; a quit message is left

@@ -1,8 +1,8 @@
 // The main window's controls as they stand at design time.
 #include "ModelloSetupPBD.h"
 
-#include "ErroreRuntime.h"
-#include "Globale.h"
+#include "core/ErroreRuntime.h"
+#include "core/Sessione.h"
 
 namespace talvo {
 

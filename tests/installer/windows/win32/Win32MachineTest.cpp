@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "core/Win32Machine.h"
+#include "Win32Machine.h"
 
 namespace talvo {
 namespace {

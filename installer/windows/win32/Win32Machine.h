@@ -1,7 +1,7 @@
 // The Machine port over the Win32 API.
 #pragma once
 
-#include "Machine.h"
+#include "core/Machine.h"
 
 namespace talvo {
 

@@ -1,0 +1,77 @@
+// Message boxes, event pumping and the mouse pointer through the Win32 API.
+#include "Win32Desktop.h"
+
+#include <windows.h>
+
+namespace talvo {
+
+namespace {
+
+UINT StileIcona(IconaMessaggio icona) {
+  switch (icona) {
+    case IconaMessaggio::Critico: return MB_ICONSTOP;
+    case IconaMessaggio::Domanda: return MB_ICONQUESTION;
+    case IconaMessaggio::Esclamazione: return MB_ICONEXCLAMATION;
+    case IconaMessaggio::Informazione: return MB_ICONINFORMATION;
+    case IconaMessaggio::Nessuna: break;
+  }
+  return 0;
+}
+
+UINT StilePulsanti(PulsantiMessaggio pulsanti) {
+  switch (pulsanti) {
+    case PulsantiMessaggio::OkAnnulla: return MB_OKCANCEL;
+    case PulsantiMessaggio::SiNo: return MB_YESNO;
+    case PulsantiMessaggio::SiNoAnnulla: return MB_YESNOCANCEL;
+    case PulsantiMessaggio::Ok: break;
+  }
+  return MB_OK;
+}
+
+RispostaMessaggio Risposta(int id) {
+  switch (id) {
+    case IDCANCEL: return RispostaMessaggio::Annulla;
+    case IDYES: return RispostaMessaggio::Si;
+    case IDNO: return RispostaMessaggio::No;
+    default: return RispostaMessaggio::Ok;
+  }
+}
+
+}  // namespace
+
+RispostaMessaggio Win32Desktop::Messaggio(const std::string& testo, const std::string& titolo,
+                                          IconaMessaggio icona, PulsantiMessaggio pulsanti) {
+  PrimaDiMostrare();
+  const UINT stile = StileIcona(icona) | StilePulsanti(pulsanti) | MB_SETFOREGROUND;
+  return Risposta(::MessageBoxA(static_cast<HWND>(proprietaria_), testo.c_str(), titolo.c_str(), stile));
+}
+
+void Win32Desktop::MostraModale(FinestraModale finestra) {
+  PrimaDiMostrare();
+  if (apri_) apri_(finestra);
+}
+
+void Win32Desktop::DoEvents() {
+  PrimaDiMostrare();
+  ElaboraMessaggiInAttesa();
+}
+
+void ElaboraMessaggiInAttesa() {
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // The quit belongs to the message loop that owns the program: hand it back.
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
+void Win32Desktop::ImpostaPuntatoreMouse(PuntatoreMouse puntatore) {
+  puntatore_ = puntatore;
+  ::SetCursor(::LoadCursor(nullptr, puntatore == PuntatoreMouse::Clessidra ? IDC_WAIT : IDC_ARROW));
+}
+
+}  // namespace talvo
