@@ -169,6 +169,18 @@ TEST_F(CompatibilitaTest, LoadStepReadsTheInstalledReleaseAndTheAcceptedRange) {
             "Funzione: Oper. Iniziali Descrizione: VersMinOTV: 2.3.9 - VersMaxOTV: 2.4.0 ESITO OK");
 }
 
+TEST_F(CompatibilitaTest, LoadStepReadsTheReleasesEvenWhenTheLogCannotBeWritten) {
+  InstallazioneDiProva::CreaOpenTalvo("C:\\", "2.3.10");
+  machine.Dischi = {{"C:\\", TipoDisco::Fisso}};
+  sessione.NomeFileLog = "cartella-assente\\prova.log";
+  LeggiReleaseOpenTalvo(sessione, desktop, machine);
+  EXPECT_TRUE(desktop.Messaggi.empty());
+  EXPECT_EQ(sessione.InstallaOpenTalvo, "SI");
+  EXPECT_EQ(sessione.VersInsOTV, "2.3.10");
+  EXPECT_EQ(sessione.VersMinOTV, "2.3.9");
+  EXPECT_EQ(sessione.VersMaxOTV, "2.4.0");
+}
+
 TEST_F(CompatibilitaTest, LoadStepWithoutOpenTalvoOrItsFiles) {
   machine.Dischi = {{"C:\\", TipoDisco::Fisso}};
 
