@@ -23,6 +23,33 @@ void ScriviRiga(const std::string& percorso, const std::string& riga, ModoScritt
   if (scritti != dati.size()) throw ErroreRuntime(NumeroErrore::DiscoPieno);
 }
 
+std::vector<std::string> LeggiRighe(const std::string& percorso) {
+  const unique_hfile file =
+      make_hfile(::CreateFileA(percorso.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) SollevaUltimoErroreWin32();
+  std::string testo;
+  char blocco[64 * 1024];
+  for (;;) {
+    DWORD n = 0;
+    if (!::ReadFile(file.get(), blocco, sizeof blocco, &n, nullptr)) SollevaUltimoErroreWin32();
+    if (n == 0) break;
+    testo.append(blocco, n);
+  }
+  std::vector<std::string> righe;
+  std::size_t inizio = 0;
+  while (inizio < testo.size()) {
+    const std::size_t fine = testo.find_first_of("\r\n", inizio);
+    if (fine == std::string::npos) {
+      righe.push_back(testo.substr(inizio));
+      break;
+    }
+    righe.push_back(testo.substr(inizio, fine - inizio));
+    inizio = fine + (testo.compare(fine, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  return righe;
+}
+
 std::string LeggiPrimaRiga(const std::string& percorso) {
   const unique_hfile file =
       make_hfile(::CreateFileA(percorso.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

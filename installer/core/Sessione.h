@@ -21,6 +21,19 @@ struct Area {
   std::string SuffissoArea;     // program name of the area
 };
 
+// One file the update run's area step wrote into the installation, and what the run did to the
+// file that stood there, so that a failed run puts back exactly what it changed.
+struct FileSovrascritto {
+  std::string Backup;          // the destination followed by ".old"
+  int Area = 0;                // the area whose list named it
+  bool EsistevaPrima = false;  // a file (hidden ones too) stood at the destination before the run
+  bool Rinominato = false;     // this run renamed that file to Backup
+  bool CopiaIniziata = false;  // this run started copying over the destination
+
+  // The destination: Backup without ".old".
+  std::string Destinazione() const { return Backup.substr(0, Backup.size() - 4); }
+};
+
 // What the load sequence finds out and its later steps use.
 struct DatiAvvio {
   std::string ReleasePatch;  // NUOVAVERSIONE Versione, cut at its vertical bar
@@ -65,6 +78,9 @@ struct Sessione {
 
   // " RILEVATO TALVO IN RETE" or " RILEVATO TALVO MINISTERIALE", shown in the caption.
   std::string DescrizioneRilevamento;
+
+  // The files the current update run's area step wrote, in order; emptied when a run starts.
+  std::vector<FileSovrascritto> FileSovrascritti;
 
   // The patch description, PercorsoPatch followed by "SetupPBD.ini".
   std::string FileSetupPBD() const { return PercorsoPatch + "SetupPBD.ini"; }

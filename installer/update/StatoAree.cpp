@@ -15,6 +15,19 @@ namespace {
 constexpr int AreaOpenTalvo = 8;
 }  // namespace
 
+const char* TestoStatoArea(StatoArea stato) {
+  switch (stato) {
+    case StatoArea::NonInstallata: return "NON INSTALLATA";
+    case StatoArea::Installata: return "INSTALLATA";
+    case StatoArea::NonPrevista: return "Agg.to non previsto";
+    case StatoArea::InCorso: return "Aggiornamento in corso";
+    case StatoArea::SenzaAggiornamenti: return "nessun aggiornamento incluso nella patch";
+    case StatoArea::Aggiornata: return "AREA AGGIORNATA";
+    case StatoArea::Ripristinata: return "AREA RIPRISTINATA";
+  }
+  return "";
+}
+
 StatoArea VerificaStatoArea(const Sessione& sessione, std::int16_t n) {
   if (TrovaPathAppInstallate(sessione, n).empty()) return StatoArea::NonInstallata;
   if (n == AreaOpenTalvo && sessione.InstallaOpenTalvo == "NO") return StatoArea::NonPrevista;
@@ -22,6 +35,10 @@ StatoArea VerificaStatoArea(const Sessione& sessione, std::int16_t n) {
 }
 
 std::string TrovaPathAppInstallate(const Sessione& sessione, std::int16_t n) {
+  return TrovaPathAppInstallate(sessione, sessione.RadiceInstallazione, n);
+}
+
+std::string TrovaPathAppInstallate(const Sessione& sessione, const std::string& radice, std::int16_t n) {
   try {
     const std::string& suffisso = sessione.AreaN(n).SuffissoArea;
     std::string cartella;
@@ -29,7 +46,7 @@ std::string TrovaPathAppInstallate(const Sessione& sessione, std::int16_t n) {
       cartella = sessione.CartellaOpenTalvo + "BIN\\";
     } else {
       const std::string cartellaArea = suffisso.size() > 3 ? suffisso.substr(suffisso.size() - 3) : suffisso;
-      cartella = sessione.RadiceInstallazione + "APP\\" + cartellaArea + "\\PRG\\BIN\\";
+      cartella = radice + "APP\\" + cartellaArea + "\\PRG\\BIN\\";
     }
     return EsisteFile(cartella + suffisso + ".exe") ? cartella : std::string();
   } catch (const ErroreRuntime& e) {

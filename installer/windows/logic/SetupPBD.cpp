@@ -21,6 +21,7 @@
 #include "core/SistemaOperativo.h"
 #include "core/Testo.h"
 #include "core/TipoDatabase.h"
+#include "update/Aggiornamento.h"
 
 namespace talvo {
 
@@ -37,19 +38,60 @@ RispostaMessaggio MessaggioSemplice(Desktop& desktop, const std::string& testo) 
   return desktop.Messaggio(testo, TitoloProgramma, IconaMessaggio::Nessuna, PulsantiMessaggio::Ok);
 }
 
+// The rows, the pointer and the controls as the update run reports them.
+class RigheAggiornamento final : public OsservatoreAggiornamento {
+ public:
+  RigheAggiornamento(ModelloSetupPBD& modello, Desktop& desktop) : modello_(modello), desktop_(desktop) {}
+
+  void EventiInAttesa() override { desktop_.DoEvents(); }
+  void Occupato(bool occupato) override {
+    modello_.Puntatore = occupato ? PuntatoreMouse::Clessidra : PuntatoreMouse::Predefinito;
+    desktop_.ImpostaPuntatoreMouse(modello_.Puntatore);
+  }
+  void StatoRiga(int area, StatoArea stato) override {
+    if (RigaArea* riga = Riga(area)) riga->LblStato.Caption = TestoStatoArea(stato);
+  }
+  void EsitoRiga(int area, bool riuscito) override {
+    RigaArea* riga = Riga(area);
+    if (!riga) return;
+    riga->lblOk.Caption = riuscito ? "100%" : "0%";
+    riga->lblOk.Visibile = true;
+    riga->Shape1.ColoreRiempimento = riuscito ? Colore::Verde : Colore::Rosso;
+    riga->Shape1.Visibile = true;
+  }
+  void AggiornaDisabilitato() override { modello_.cmdAggiorna.Abilitato = false; }
+  void DischiDisabilitati() override { modello_.CmbDischi.Abilitato = false; }
+
+ private:
+  // Areas beyond the window's rows have nothing to show.
+  RigaArea* Riga(int area) {
+    if (area < 0 || area >= Disposizione::NumeroRighe) return nullptr;
+    return &modello_.Righe[static_cast<std::size_t>(area)];
+  }
+
+  ModelloSetupPBD& modello_;
+  Desktop& desktop_;
+};
+
+// Marks the window busy for the life of a long handler.
+class Occupazione {
+ public:
+  explicit Occupazione(bool& occupata) : occupata_(occupata) { occupata_ = true; }
+  ~Occupazione() { occupata_ = false; }
+  Occupazione(const Occupazione&) = delete;
+  Occupazione& operator=(const Occupazione&) = delete;
+
+ private:
+  bool& occupata_;
+};
+
 }  // namespace
 
 void MostraStatoArea(RigaArea& riga, StatoArea stato) {
   riga.Shape1.Visibile = false;
   riga.lblOk.Visibile = false;
-  switch (stato) {
-    case StatoArea::NonInstallata:
-      riga.LblStato.Caption = "NON INSTALLATA";
-      riga.LblEsito.Visibile = false;
-      break;
-    case StatoArea::Installata: riga.LblStato.Caption = "INSTALLATA"; break;
-    case StatoArea::NonPrevista: riga.LblStato.Caption = "Agg.to non previsto"; break;
-  }
+  riga.LblStato.Caption = TestoStatoArea(stato);
+  if (stato == StatoArea::NonInstallata) riga.LblEsito.Visibile = false;
 }
 
 SetupPBD::SetupPBD(Sessione& sessione, Desktop& desktop, Machine& machine, std::string cartellaProgramma)
@@ -143,6 +185,7 @@ bool SetupPBD::Form_Load() {
 }
 
 void SetupPBD::Form_Activate() {
+  if (occupata_) return;
   ListaDiscesa& dischi = modello_.CmbDischi;
 
   IgnoraErrori([&] {
@@ -204,13 +247,23 @@ void SetupPBD::SelezionaDisco(int i) {
 }
 
 void SetupPBD::VerificaStatoAree() {
+  statiRighe_.clear();
   for (std::int16_t i = 0; i < sessione_.NumeroAree; ++i) {
     RigaArea& riga = modello_.Riga(i);
-    MostraStatoArea(riga, VerificaStatoArea(sessione_, i));
+    const StatoArea stato = VerificaStatoArea(sessione_, i);
+    MostraStatoArea(riga, stato);
+    statiRighe_.push_back(stato);
   }
 }
 
+void SetupPBD::SelezioneDischi(int i) {
+  if (occupata_) return;
+  modello_.CmbDischi.Selezione = i;
+  CmbDischi_Click();
+}
+
 void SetupPBD::CmbDischi_Click() {
+  if (occupata_) return;
   // The selected entry is the installation root every later step works on.
   sessione_.RadiceInstallazione = modello_.CmbDischi.Testo();
   if (sessione_.NomeFileLog.empty()) return;
@@ -222,9 +275,24 @@ void SetupPBD::CmbDischi_Click() {
   });
 }
 
-void SetupPBD::CmdEsci_Click() { modello_.Scaricata = true; }
+void SetupPBD::cmdAggiorna_Click() {
+  if (occupata_ || !modello_.cmdAggiorna.Abilitato) return;
+  const Occupazione occupazione(occupata_);
+  RigheAggiornamento righe(modello_, desktop_);
+  // The root is taken once: the whole run works on the installation selected when it started.
+  const std::string radice = sessione_.RadiceInstallazione;
+  if (Aggiorna(sessione_, desktop_, righe, radice, statiRighe_) == EsitoAggiornamento::Fallito) {
+    desktop_.MostraModale(FinestraModale::MostraLog);
+  }
+}
+
+void SetupPBD::CmdEsci_Click() {
+  if (occupata_) return;
+  modello_.Scaricata = true;
+}
 
 void SetupPBD::Form_MouseUp(int pulsante, int tasti) {
+  if (occupata_) return;
   if (pulsante == Mouse::Destro && tasti == (Mouse::Shift | Mouse::Ctrl | Mouse::Alt)) {
     desktop_.MostraModale(FinestraModale::ModificaRelease);
   }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ModelloSetupPBD.h"
 #include "update/StatoAree.h"
@@ -45,11 +46,20 @@ class SetupPBD {
   // The activation sequence: when the window is first shown and whenever the user comes back to
   // it from another window of the installer.
   void Form_Activate();
-  // The user picked an entry of the drive list; the view has already set the selection.
+  // The user picked entry i of the drive list.
+  void SelezioneDischi(int i);
+  // The drive-selection step: the selected entry becomes the installation root and the rows show
+  // the areas under it.
   void CmbDischi_Click();
+  // "&Aggiorna": the update run, then the log viewer when it failed.
+  void cmdAggiorna_Click();
   void CmdEsci_Click();
   // A mouse button released over the window's background.
   void Form_MouseUp(int pulsante, int tasti);
+
+  // An update run is in progress: the handlers that would start or end work, or change what it
+  // works on, do nothing until it is over.
+  bool Occupata() const { return occupata_; }
 
  private:
   Sessione& sessione_;
@@ -58,6 +68,9 @@ class SetupPBD {
   std::string cartellaProgramma_;
   ModelloSetupPBD modello_;
   ModelloFrmAttendere attendere_;
+  // The status each row shows, as the last status pass decided it.
+  std::vector<StatoArea> statiRighe_;
+  bool occupata_ = false;
 
   void MostraAttendere();
   void ChiudiAttendere();

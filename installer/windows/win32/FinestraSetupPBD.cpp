@@ -239,14 +239,11 @@ void FinestraSetupPBD::RilascioMouse(int pulsante, WPARAM statoTasti) {
 void FinestraSetupPBD::Comando(int id, int notifica) {
   if (id == IdSetupPBD::CmbDischi && notifica == CBN_SELCHANGE) {
     const auto selezione = static_cast<int>(::SendMessageA(cmbDischi_, CB_GETCURSEL, 0, 0));
-    Gestisci([&] {
-      logica_.Modello().CmbDischi.Selezione = selezione;
-      logica_.CmbDischi_Click();
-    });
+    Gestisci([&] { logica_.SelezioneDischi(selezione); });
   } else if (id == IdSetupPBD::CmdEsci && notifica == BN_CLICKED) {
     Chiudi();
   } else if (id == IdSetupPBD::cmdAggiorna && notifica == BN_CLICKED) {
-    Gestisci([] {});
+    Gestisci([this] { logica_.cmdAggiorna_Click(); });
   }
 }
 

@@ -40,11 +40,16 @@ class FakeDesktop final : public Desktop {
   RispostaMessaggio Messaggio(const std::string& testo, const std::string& titolo, IconaMessaggio icona,
                               PulsantiMessaggio pulsanti) override;
   void MostraModale(FinestraModale finestra) override;
-  void DoEvents() override { ++EventiElaborati; }
+  void DoEvents() override {
+    ++EventiElaborati;
+    if (AgliEventi) AgliEventi();
+  }
   void ImpostaPuntatoreMouse(PuntatoreMouse puntatore) override { Puntatori.push_back(puntatore); }
 
   // What a modal window does while it is shown, for tests of its caller.
   std::function<void(FinestraModale)> AllaFinestra;
+  // What a person does while pending events run, for tests of long handlers.
+  std::function<void()> AgliEventi;
 };
 
 }  // namespace talvo::test

@@ -42,6 +42,12 @@ void InstallazioneDiProva::CreaPatch(const std::string& setupPBD) {
   Scrivi(Patch("OTV.ini"), "[Configurazione]\r\nTestVersione=2.3.9\r\nTestVersMax=2.4.0\r\n");
 }
 
+void InstallazioneDiProva::CreaListeFisse() {
+  for (const std::string codice : {"ATT", "BAR", "CNV", "SEC", "SQL", "EXT", "RIN"}) {
+    Scrivi(Patch(codice + "\\Lista" + codice + ".txt"), "");
+  }
+}
+
 void InstallazioneDiProva::CreaTalvo(char lettera, const std::string& appVer) {
   const std::string talvo = Radice(lettera) + "TALVO\\";
   CreaCartella(talvo + "APP");

@@ -33,6 +33,8 @@ class InstallazioneDiProva {
 
   // The standard patch: SetupPBD.ini (or the given text), the three area lists and OTV.ini.
   void CreaPatch(const std::string& setupPBD = SetupPBDStandard);
+  // The seven fixed lists of the patch, empty.
+  void CreaListeFisse();
   // X:\TALVO\ with SYS\System.ini holding the release (none when empty) and the APP folder.
   void CreaTalvo(char lettera, const std::string& appVer = "2013/1");
   // The area program <suffix>.exe in X:\TALVO\APP\<last three letters>\PRG\BIN\.

@@ -5,6 +5,7 @@
 #include "DiscoC.h"
 #include "FakeDesktop.h"
 #include "FakeMachine.h"
+#include "FileBloccato.h"
 #include "FileDiProva.h"
 #include "InstallazioneDiProva.h"
 #include "RegistroOdbc.h"
@@ -332,6 +333,103 @@ TEST_F(SetupPBDTest, OnlyRightButtonWithShiftCtrlAltOpensTheReleaseEditor) {
                                   : std::vector<FinestraModale>{};
     EXPECT_EQ(desktop.FinestreMostrate, attese) << caso.pulsante << " " << caso.tasti;
   }
+}
+
+// The update run as the window drives it: TALVO on E: with the alunni program, OpenTalvo on C:.
+class AggiornaTest : public SetupPBDTest {
+ protected:
+  void SetUp() override {
+    SetupPBDTest::SetUp();
+    InstallazioneCompleta();
+    installazione.CreaListeFisse();
+    for (const char* nome : {"ALUNNI\\anagrafe.exe", "OTV\\otv.exe"}) {
+      InstallazioneDiProva::Scrivi(installazione.Patch(nome), "nuovo");
+    }
+    InstallazioneDiProva::Scrivi(installazione.Patch("ALUNNI\\alunni.txt"),
+                                 "anagrafe.exe|APP\\ALU\\PRG\\BIN\\\r\n");
+    InstallazioneDiProva::Scrivi(installazione.Patch("OTV\\otv.txt"), "otv.exe|BIN\\\r\n");
+    InstallazioneDiProva::Scrivi("C:\\OpenTalvo\\BIN\\otv.exe", "installato");
+    ASSERT_TRUE(finestra.Form_Load());
+    finestra.Form_Activate();
+    ASSERT_TRUE(finestra.Modello().cmdAggiorna.Abilitato);
+    desktop.Messaggi.clear();
+  }
+
+  std::vector<std::string> Righe() const {
+    std::vector<std::string> righe;
+    for (int i = 0; i < 3; ++i) {
+      const RigaArea& riga = finestra.Modello().Righe[static_cast<std::size_t>(i)];
+      righe.push_back(riga.LblStato.Caption + " " + (riga.lblOk.Visibile ? riga.lblOk.Caption : "-") + " " +
+                      (!riga.Shape1.Visibile                            ? "-"
+                       : riga.Shape1.ColoreRiempimento == Colore::Verde ? "verde"
+                                                                        : "rosso"));
+    }
+    return righe;
+  }
+};
+
+TEST_F(AggiornaTest, ACompleteRunPaintsTheRowsAndLeavesOnlyFine) {
+  finestra.cmdAggiorna_Click();
+  EXPECT_EQ(Righe(), (std::vector<std::string>{"AREA AGGIORNATA 100% verde", "NON INSTALLATA 0% rosso",
+                                               "AREA AGGIORNATA 100% verde"}));
+  ASSERT_EQ(desktop.Messaggi.size(), 1u);
+  EXPECT_EQ(desktop.Messaggi[0].Testo,
+            "Aggiornamento terminato \r\nLe Seguenti Aree Non sono state Aggiornate\r\n"
+            "BIBLIOTECA - Motivo -> NON INSTALLATA\r\n");
+  EXPECT_FALSE(finestra.Modello().cmdAggiorna.Abilitato);
+  EXPECT_FALSE(finestra.Modello().CmbDischi.Abilitato);
+  EXPECT_EQ(finestra.Modello().Puntatore, PuntatoreMouse::Predefinito);
+  EXPECT_EQ(desktop.Puntatori,
+            (std::vector<PuntatoreMouse>{PuntatoreMouse::Clessidra, PuntatoreMouse::Predefinito}));
+  EXPECT_EQ(test::LeggiFile(installazione.Radice('E') + "TALVO\\APP\\alu\\PRG\\BIN\\anagrafe.exe"), "nuovo");
+  EXPECT_EQ(test::LeggiFile(installazione.Radice('E') + "TALVO\\sys\\vtrcntrl.ini"), "2013/2\r\n");
+  EXPECT_TRUE(desktop.FinestreMostrate.empty());
+
+  // Only "&Fine" is left: the button does nothing more.
+  finestra.cmdAggiorna_Click();
+  EXPECT_EQ(desktop.Messaggi.size(), 1u);
+}
+
+TEST_F(AggiornaTest, AFailedRunShowsTheRestoredRowsInTheLogViewerUntilTheNextActivation) {
+  std::vector<std::string> righeNelVisore;
+  desktop.AllaFinestra = [&](FinestraModale f) {
+    if (f == FinestraModale::MostraLog) righeNelVisore = Righe();
+  };
+  {
+    test::FileBloccato bloccato("C:\\OpenTalvo\\BIN\\otv.exe");
+    finestra.cmdAggiorna_Click();
+  }
+  EXPECT_EQ(desktop.FinestreMostrate, std::vector<FinestraModale>{FinestraModale::MostraLog});
+  EXPECT_EQ(righeNelVisore, (std::vector<std::string>{"AREA RIPRISTINATA 0% rosso", "NON INSTALLATA 0% rosso",
+                                                      "AREA RIPRISTINATA 0% rosso"}));
+  EXPECT_FALSE(test::EsisteFile(installazione.Radice('E') + "TALVO\\APP\\alu\\PRG\\BIN\\anagrafe.exe"));
+  EXPECT_EQ(test::LeggiFile("C:\\OpenTalvo\\BIN\\otv.exe"), "installato");
+  EXPECT_FALSE(finestra.Modello().cmdAggiorna.Abilitato);
+  EXPECT_TRUE(finestra.Modello().CmbDischi.Abilitato);
+
+  finestra.Form_Activate();
+  EXPECT_EQ(Righe()[0], "INSTALLATA - -");
+  EXPECT_FALSE(finestra.Modello().cmdAggiorna.Abilitato);
+}
+
+TEST_F(AggiornaTest, WhileTheRunLetsEventsRunNothingStartsOrEndsOrChangesTheRoot) {
+  int volte = 0;
+  desktop.AgliEventi = [&] {
+    ++volte;
+    finestra.cmdAggiorna_Click();
+    finestra.CmdEsci_Click();
+    finestra.SelezioneDischi(0);
+    finestra.Form_MouseUp(Mouse::Destro, Mouse::Shift | Mouse::Ctrl | Mouse::Alt);
+    finestra.Form_Activate();
+  };
+  finestra.cmdAggiorna_Click();
+  EXPECT_GT(volte, 0);
+  EXPECT_FALSE(finestra.Modello().Scaricata);
+  EXPECT_EQ(finestra.Modello().CmbDischi.Selezione, 1);
+  EXPECT_EQ(sessione.RadiceInstallazione, installazione.Radice('E') + "TALVO\\");
+  EXPECT_TRUE(desktop.FinestreMostrate.empty());
+  EXPECT_EQ(desktop.Messaggi.size(), 1u);  // one summary: one run
+  EXPECT_EQ(Righe()[0], "AREA AGGIORNATA 100% verde");
 }
 
 TEST(MostraStatoArea, EachStatusHasItsTextsAndHidesTheOutcome) {

@@ -1,0 +1,85 @@
+// One line of a fixed list: backup, rename and copy, each failure shown and logged once.
+#include "RinomiaeCopia.h"
+
+#include "core/Desktop.h"
+#include "core/ErroreRuntime.h"
+#include "core/Log.h"
+#include "core/OperazioniFile.h"
+#include "core/Sessione.h"
+
+namespace talvo {
+
+namespace {
+
+// Replaces every occurrence of what with con, scanning left to right over the original text.
+std::string SostituisciTutto(const std::string& testo, const std::string& cosa, const std::string& con) {
+  if (cosa.empty()) return testo;
+  std::string risultato;
+  std::size_t inizio = 0;
+  for (std::size_t trovato; (trovato = testo.find(cosa, inizio)) != std::string::npos;
+       inizio = trovato + cosa.size()) {
+    risultato.append(testo, inizio, trovato - inizio).append(con);
+  }
+  return risultato.append(testo, inizio, std::string::npos);
+}
+
+// The folder of a path, up to and including its last backslash; empty when it has none.
+std::string CartellaDi(const std::string& percorso) {
+  const std::size_t barra = percorso.rfind('\\');
+  return barra == std::string::npos ? std::string() : percorso.substr(0, barra + 1);
+}
+
+// Deletes the backup of the destination when there is one, then renames the destination to it.
+void FaiBackup(const std::string& destinazione, bool soloSePresente) {
+  const std::string backup = destinazione + ".old";
+  if (EsisteFile(backup)) EliminaFile(backup);
+  if (!soloSePresente || EsisteFile(destinazione)) Rinomina(destinazione, backup);
+}
+
+}  // namespace
+
+std::string NomeRinominato(const std::string& percorso) {
+  const std::size_t barra = percorso.rfind('\\');
+  const std::string nome = barra == std::string::npos ? percorso : percorso.substr(barra + 1);
+  return SostituisciTutto(SostituisciTutto(percorso, nome, "old" + nome), ".dmg", ".old");
+}
+
+bool RinomiaeCopia(const Sessione& sessione, Desktop& desktop, const std::string& primo,
+                   const std::string& secondo, ModoCopia modo) {
+  // The second path as the error box shows it: in rename mode it becomes the first path once an
+  // earlier renamed-out file has been deleted.
+  std::string mostrato = secondo;
+  try {
+    switch (modo) {
+      case ModoCopia::Nuovi:
+        if (!EsisteCartella(CartellaDi(secondo))) return true;
+        FaiBackup(secondo, true);
+        CopiaSovrascrivendo(primo, secondo);
+        break;
+      case ModoCopia::Sostituisci:
+        if (!EsisteFile(secondo)) return true;
+        FaiBackup(secondo, false);
+        CopiaSovrascrivendo(primo, secondo);
+        break;
+      case ModoCopia::Rinomina: {
+        const std::string rinominato = NomeRinominato(primo);
+        if (EsisteFile(rinominato)) {
+          EliminaFile(rinominato);
+          mostrato = primo;
+        }
+        if (EsisteFile(primo)) Rinomina(primo, rinominato);
+        break;
+      }
+    }
+    return true;
+  } catch (const ErroreRuntime& e) {
+    desktop.Messaggio("Si è verificato un errore durante l'elaborazione del file: \r\nDa -> " + primo +
+                          "\r\nA  -> " + mostrato + "\r\n" + std::to_string(e.Numero()) + "\r\n" +
+                          e.Descrizione(),
+                      TitoloProgramma, IconaMessaggio::Nessuna, PulsantiMessaggio::Ok);
+    IgnoraErrori([&] { ScriviLog(sessione, "RinomiaeCopia", e.Descrizione(), e.Numero()); });
+    return false;
+  }
+}
+
+}  // namespace talvo
