@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Runs the installer on the demo patch and installation of demo/, in a Wine prefix of its own.
+# Runs the installer on the demo patch and installation of demo/, in a Wine prefix of its own:
+#   tools/demo.sh [--failing]
 # With a display (DISPLAY set) the installer opens there and the user answers its questions;
 # without one it runs under Xvfb, driven by DemoAutista, which answers the start-up messages,
-# saves a picture of the main window, prints the window's texts and closes it.
-# Either way the installer's log is printed at the end.
+# runs the update, saves a picture of the main window, prints the window's texts and closes it.
+# Either way the installer's log is printed at the end. With --failing a line holding only a tab
+# is added to an installed area's list, so the run fails there, puts back what it had copied and
+# opens the log viewer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +14,13 @@ die() {
   echo "demo: $*" >&2
   exit 1
 }
+
+failing=false
+case "${1:-}" in
+  "") ;;
+  --failing) failing=true ;;
+  *) die "usage: tools/demo.sh [--failing]" ;;
+esac
 
 build=build/win64
 bin=$build/bin
@@ -33,6 +43,10 @@ cmake --build --preset win64 --target SetupTalvo DemoAutista ||
 
 programma=$(tools/demo-layout.sh "$prefix" "$bin/SetupTalvo.exe" | tail -n 1)
 log=$(sed -n 's/^nomefile=\(.*\)\r$/\1/p' demo/PatchDemo/SetupPBD.ini)
+if $failing; then
+  # A tab alone is not a blank line: it reaches the area copy, which finds no "|" in it.
+  printf '\t\r\n' >>"$prefix/drive_c/PatchDemo/Retribuzioni/ListaRetribuzioni.txt"
+fi
 
 export WINEPREFIX=$prefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"

@@ -26,8 +26,10 @@ bool ReleaseDaRegistrare(const std::string& release) {
 
 void ScriviMarcaturaVersione(const Sessione& sessione, const std::string& radice) {
   IgnoraErrori([&] {
-    const std::string release = PrimaDellaBarra(LeggiIni(sessione.FileSetupPBD(), "NUOVAVERSIONE", "Versione"));
-    if (ReleaseDaRegistrare(release)) ScriviRiga(radice + "sys\\vtrcntrl.ini", release, ModoScrittura::Sostituisci);
+    const std::string release =
+        PrimaDellaBarra(LeggiIni(sessione.FileSetupPBD(), "NUOVAVERSIONE", "Versione"));
+    if (ReleaseDaRegistrare(release))
+      ScriviRiga(radice + "sys\\vtrcntrl.ini", release, ModoScrittura::Sostituisci);
   });
 }
 

@@ -79,16 +79,16 @@ class Esecuzione {
     try {
       righe = LeggiRighe(lista);
     } catch (const ErroreRuntime& e) {
-      IgnoraErrori([&] {
-        ScriviLog(sessione_, "CmdAggiorna", "Impossibile aprire il file " + lista, e.Numero());
-      });
+      IgnoraErrori(
+          [&] { ScriviLog(sessione_, "CmdAggiorna", "Impossibile aprire il file " + lista, e.Numero()); });
       osservatore_.EsitoRiga(i, false);
       return false;
     }
     for (const std::string& riga : righe) {
       if (Trim(riga).empty()) {
-        IgnoraErrori(
-            [&] { ScriviLog(sessione_, "CmdAggiorna", "Trovata riga vuota nel file" + lista, CodiceLog::Ok); });
+        IgnoraErrori([&] {
+          ScriviLog(sessione_, "CmdAggiorna", "Trovata riga vuota nel file" + lista, CodiceLog::Ok);
+        });
         continue;
       }
       ++righe_[k];
@@ -138,11 +138,12 @@ class Esecuzione {
     }
     osservatore_.DischiDisabilitati();
     if (elenco.empty()) {
-      desktop_.Messaggio("Aggiornamento terminato con successo", TitoloProgramma, IconaMessaggio::Informazione,
-                         PulsantiMessaggio::Ok);
+      desktop_.Messaggio("Aggiornamento terminato con successo", TitoloProgramma,
+                         IconaMessaggio::Informazione, PulsantiMessaggio::Ok);
     } else {
-      desktop_.Messaggio("Aggiornamento terminato \r\nLe Seguenti Aree Non sono state Aggiornate\r\n" + elenco,
-                         TitoloProgramma, IconaMessaggio::Esclamazione, PulsantiMessaggio::Ok);
+      desktop_.Messaggio(
+          "Aggiornamento terminato \r\nLe Seguenti Aree Non sono state Aggiornate\r\n" + elenco,
+          TitoloProgramma, IconaMessaggio::Esclamazione, PulsantiMessaggio::Ok);
     }
 
     const bool numerica = AnnoRelease(sessione_.NuovaVersione).has_value();

@@ -36,8 +36,10 @@ std::vector<std::string> Campi(const std::string& riga) {
 // the first backslash at or after its fourth character (C:\OpenTalvo\BIN\ gives C:\OpenTalvo\).
 // On an installation in the root of a drive both readings agree.
 std::string RadiceApplicazione(const std::string& cartellaProgramma, const std::string& radice) {
-  if (!radice.empty() && Minuscolo(cartellaProgramma.substr(0, radice.size())) == Minuscolo(radice)) return radice;
-  const std::size_t barra = cartellaProgramma.size() > 3 ? cartellaProgramma.find('\\', 3) : std::string::npos;
+  if (!radice.empty() && Minuscolo(cartellaProgramma.substr(0, radice.size())) == Minuscolo(radice))
+    return radice;
+  const std::size_t barra =
+      cartellaProgramma.size() > 3 ? cartellaProgramma.find('\\', 3) : std::string::npos;
   return barra == std::string::npos ? std::string() : cartellaProgramma.substr(0, barra + 1);
 }
 
@@ -49,7 +51,8 @@ bool FilePresente(const std::string& percorso) {
 
 }  // namespace
 
-CopiaAree::CopiaAree(Sessione& sessione, std::string radice) : sessione_(sessione), radice_(std::move(radice)) {}
+CopiaAree::CopiaAree(Sessione& sessione, std::string radice)
+    : sessione_(sessione), radice_(std::move(radice)) {}
 
 bool CopiaAree::CopiaFile(const std::string& riga, std::int16_t area) {
   std::string destinazione;
@@ -84,9 +87,9 @@ bool CopiaAree::CopiaFile(const std::string& riga, std::int16_t area) {
     Copia(voce.DirectoryArea + nome, destinazione, area);
     return true;
   } catch (const ErroreRuntime& e) {
-    const std::string nomeArea =
-        static_cast<std::size_t>(area) < sessione_.Aree.size() ? sessione_.Aree[static_cast<std::size_t>(area)].NomeArea
-                                                               : std::string();
+    const std::string nomeArea = static_cast<std::size_t>(area) < sessione_.Aree.size()
+                                     ? sessione_.Aree[static_cast<std::size_t>(area)].NomeArea
+                                     : std::string();
     IgnoraErrori([&] {
       ScriviLog(sessione_, "CopiaFile ",
                 "Errore nel file che si stava gestendo: " + destinazione + " " + e.Descrizione() +

@@ -48,8 +48,8 @@ std::pair<std::string, std::string> Campi(const std::string& riga) {
   const std::size_t primo = riga.find('|');
   if (primo == std::string::npos) throw ErroreRuntime(NumeroErrore::IndiceFuoriIntervallo);
   const std::size_t secondo = riga.find('|', primo + 1);
-  return {riga.substr(0, primo), riga.substr(primo + 1, secondo == std::string::npos ? std::string::npos
-                                                                                      : secondo - primo - 1)};
+  return {riga.substr(0, primo),
+          riga.substr(primo + 1, secondo == std::string::npos ? std::string::npos : secondo - primo - 1)};
 }
 
 bool ElaboraLista(const Sessione& sessione, Desktop& desktop, const std::string& radice,

@@ -1,7 +1,9 @@
 // DemoAutista <SetupTalvo.exe> <PNG file>: runs the installer as a person would for a demo.
 // It starts the program in its own folder, answers every message box with its first button (OK
-// or Yes) until the main window is shown and settled, saves a picture of the main window, prints
-// the drive list, the areas and their status, and closes the program with "&Fine".
+// or Yes) until the main window is shown and settled, prints the drive list, the areas and their
+// status, presses "&Aggiorna" and answers the run's boxes (closing the log viewer, after printing
+// its text, when a failed run opens it), saves a picture of the main window, prints the rows
+// again and closes the program with "&Fine".
 // Exits 0 when all of that happened, 1 with a message otherwise.
 #include <windows.h>
 
@@ -20,6 +22,7 @@ namespace id = talvo::finestre::IdSetupPBD;
 constexpr DWORD TempoMassimo = 120000;  // for the whole start-up, components included
 constexpr DWORD TempoQuiete = 1500;     // no box and an answering window for this long: settled
 constexpr DWORD TempoChiusura = 15000;
+constexpr DWORD TempoAggiornamento = 120000;
 
 // The program's texts are in the ANSI code page; the demo prints UTF-8 for the terminal.
 std::string Utf8(const std::string& ansi) {
@@ -53,6 +56,46 @@ bool RispondiAlMessaggio(DWORD processo) {
   return true;
 }
 
+// Closes a window of the program other than the main window and its message boxes (the log
+// viewer), printing its caption and its text first; true when there was one.
+bool ChiudiAltraFinestra(DWORD processo, HWND principale) {
+  for (const HWND finestra : ui::VisibleTopLevelWindows(processo)) {
+    if (finestra == principale || ui::ClassName(finestra) == "#32770") continue;
+    std::printf("Finestra \"%s\":\n", Utf8(ui::WindowText(finestra)).c_str());
+    const HWND testo = ::FindWindowExA(finestra, nullptr, "EDIT", nullptr);
+    if (testo) std::printf("%s\n", Utf8(ui::WindowText(testo)).c_str());
+    std::fflush(stdout);
+    ::PostMessageA(finestra, WM_CLOSE, 0, 0);
+    ui::WaitUntil([finestra] { return !::IsWindow(finestra) || !::IsWindowVisible(finestra); }, 5000);
+    return true;
+  }
+  return false;
+}
+
+// Presses "&Aggiorna" and answers what the run shows until the button is disabled and the window
+// has been quiet for a while.
+void Aggiorna(const ui::ProcessUnderTest& programma, HWND principale) {
+  const HWND pulsante = ::GetDlgItem(principale, id::cmdAggiorna);
+  if (!::IsWindowEnabled(pulsante)) throw std::runtime_error("\"&Aggiorna\" is disabled");
+  ui::ClickButton(pulsante);
+  const ULONGLONG fine = ::GetTickCount64() + TempoAggiornamento;
+  ULONGLONG quieteDa = 0;
+  while (::GetTickCount64() < fine) {
+    if (RispondiAlMessaggio(programma.Id()) || ChiudiAltraFinestra(programma.Id(), principale)) {
+      quieteDa = 0;
+      continue;
+    }
+    if (!::IsWindowEnabled(pulsante) && ui::Responds(principale, 1000)) {
+      if (quieteDa == 0) quieteDa = ::GetTickCount64();
+      if (::GetTickCount64() - quieteDa >= TempoQuiete) return;
+    } else {
+      quieteDa = 0;
+    }
+    ::Sleep(50);
+  }
+  throw std::runtime_error("timed out waiting for the update run to end");
+}
+
 // Answers message boxes until the main window is shown and has been quiet for a while.
 HWND AttendiFinestraPrincipale(const ui::ProcessUnderTest& programma) {
   const ULONGLONG fine = ::GetTickCount64() + TempoMassimo;
@@ -82,8 +125,10 @@ void StampaFinestra(HWND principale) {
     std::printf("  %s\n", Utf8(voce).c_str());
   }
   for (int i = 0; i < 9; ++i) {
-    std::printf("%-16s %s\n", Utf8(ui::ControlText(principale, id::LblArea + i)).c_str(),
-                Utf8(ui::ControlText(principale, id::LblStato + i)).c_str());
+    const HWND percentuale = ::GetDlgItem(principale, id::lblOk + i);
+    std::printf("%-16s %-42s %s\n", Utf8(ui::ControlText(principale, id::LblArea + i)).c_str(),
+                Utf8(ui::ControlText(principale, id::LblStato + i)).c_str(),
+                ::IsWindowVisible(percentuale) ? ui::WindowText(percentuale).c_str() : "");
   }
   std::fflush(stdout);
 }
@@ -110,6 +155,8 @@ int main(int argc, char** argv) {
     const std::string programma = argv[1];
     ui::ProcessUnderTest setup(programma);
     const HWND principale = AttendiFinestraPrincipale(setup);
+    StampaFinestra(principale);
+    Aggiorna(setup, principale);
     if (!ui::SaveWindowPng(principale, argv[2]))
       throw std::runtime_error(std::string("cannot save ") + argv[2]);
     std::printf("Immagine: %s\n", argv[2]);

@@ -52,7 +52,8 @@ class AggiornamentoTest : public test::ConLogDiProva {
     installazione.CreaProgrammaArea('E', "talalu");
     installazione.CreaProgrammaArea('E', "talbib");
     InstallazioneDiProva::CreaOpenTalvo("C:\\");
-    Lista("ALUNNI\\alunni.txt", "anagrafe.exe|APP\\ALU\\PRG\\BIN\\\r\n  \r\nnuovo.dll|APP\\ALU\\PRG\\BIN\\\r\n",
+    Lista("ALUNNI\\alunni.txt",
+          "anagrafe.exe|APP\\ALU\\PRG\\BIN\\\r\n  \r\nnuovo.dll|APP\\ALU\\PRG\\BIN\\\r\n",
           {"anagrafe.exe", "nuovo.dll"});
     Lista("BIBLIO\\biblio.txt", "prestiti.exe|APP\\BIB\\PRG\\BIN\\\r\n", {"prestiti.exe"});
     Lista("OTV\\otv.txt", "otv.exe|BIN\\\r\n", {"otv.exe"});
@@ -74,7 +75,8 @@ class AggiornamentoTest : public test::ConLogDiProva {
   void Lista(const std::string& lista, const std::string& testo, const std::vector<std::string>& file) {
     InstallazioneDiProva::Scrivi(installazione.Patch(lista), testo);
     const std::string cartella = lista.substr(0, lista.find('\\') + 1);
-    for (const std::string& nome : file) InstallazioneDiProva::Scrivi(installazione.Patch(cartella + nome), "nuovo " + nome);
+    for (const std::string& nome : file)
+      InstallazioneDiProva::Scrivi(installazione.Patch(cartella + nome), "nuovo " + nome);
   }
   std::string Radice() const { return installazione.Radice('E') + "TALVO\\"; }
   std::string Bin(const std::string& area) const { return Radice() + "APP\\" + area + "\\PRG\\BIN\\"; }
@@ -97,11 +99,13 @@ TEST_F(AggiornamentoTest, ACompleteRunCopiesEveryAreaAndRecordsTheRelease) {
   EXPECT_EQ(LeggiFile(Bin("alu") + "nuovo.dll"), "nuovo nuovo.dll");
   EXPECT_EQ(LeggiFile("C:\\OpenTalvo\\BIN\\otv.exe"), "nuovo otv.exe");
   EXPECT_EQ(righe.righe, std::vector<Riga>(3, Riga{"AREA AGGIORNATA", "100%"}));
-  EXPECT_EQ(righe.eventi, (std::vector<std::string>{"eventi", "clessidra", "eventi", "eventi", "eventi", "eventi",
-                                                    "eventi", "normale", "dischi disabilitati", "aggiorna disabilitato"}));
+  EXPECT_EQ(righe.eventi,
+            (std::vector<std::string>{"eventi", "clessidra", "eventi", "eventi", "eventi", "eventi", "eventi",
+                                      "normale", "dischi disabilitati", "aggiorna disabilitato"}));
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
-  EXPECT_EQ(desktop.Messaggi[0], (test::MessaggioMostrato{"Aggiornamento terminato con successo", "SetupTalvo",
-                                                          IconaMessaggio::Informazione, PulsantiMessaggio::Ok}));
+  EXPECT_EQ(desktop.Messaggi[0],
+            (test::MessaggioMostrato{"Aggiornamento terminato con successo", "SetupTalvo",
+                                     IconaMessaggio::Informazione, PulsantiMessaggio::Ok}));
   EXPECT_EQ(LeggiIni(sessione.FileSysIni, "Application", "AppVer"), "2013/2");
   EXPECT_EQ(LeggiFile(Radice() + "sys\\vtrcntrl.ini"), "2013/2\r\n");
   const std::vector<std::string> log = Log();
@@ -115,23 +119,27 @@ TEST_F(AggiornamentoTest, TheSummaryNamesTheAreasNotUpdated) {
   Lista("BIBLIO\\biblio.txt", "\r\n  \r\n", {});
   ASSERT_EQ(Esegui({StatoArea::NonInstallata, StatoArea::Installata, StatoArea::NonPrevista}),
             EsitoAggiornamento::Completo);
-  EXPECT_EQ(righe.righe, (std::vector<Riga>{{"-", "0%"}, {"nessun aggiornamento incluso nella patch", "100%"},
-                                            {"-", "0%"}}));
+  EXPECT_EQ(
+      righe.righe,
+      (std::vector<Riga>{{"-", "0%"}, {"nessun aggiornamento incluso nella patch", "100%"}, {"-", "0%"}}));
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
-  EXPECT_EQ(desktop.Messaggi[0],
-            (test::MessaggioMostrato{"Aggiornamento terminato \r\nLe Seguenti Aree Non sono state Aggiornate\r\n"
-                                     "ALUNNI - Motivo -> NON INSTALLATA\r\n"
-                                     "BIBLIOTECA - Motivo -> nessun aggiornamento incluso nella patch\r\n"
-                                     "OPENTALVO - Motivo -> Agg.to non previsto\r\n",
-                                     "SetupTalvo", IconaMessaggio::Esclamazione, PulsantiMessaggio::Ok}));
+  EXPECT_EQ(
+      desktop.Messaggi[0],
+      (test::MessaggioMostrato{"Aggiornamento terminato \r\nLe Seguenti Aree Non sono state Aggiornate\r\n"
+                               "ALUNNI - Motivo -> NON INSTALLATA\r\n"
+                               "BIBLIOTECA - Motivo -> nessun aggiornamento incluso nella patch\r\n"
+                               "OPENTALVO - Motivo -> Agg.to non previsto\r\n",
+                               "SetupTalvo", IconaMessaggio::Esclamazione, PulsantiMessaggio::Ok}));
   const std::vector<std::string> log = Log();
-  EXPECT_EQ(log.at(2), "Funzione: Resoconto Aggiornamento Descrizione: ALUNNI - Motivo -> NON INSTALLATA AVVISO");
+  EXPECT_EQ(log.at(2),
+            "Funzione: Resoconto Aggiornamento Descrizione: ALUNNI - Motivo -> NON INSTALLATA AVVISO");
   EXPECT_EQ(LeggiFile(Bin("alu") + "anagrafe.exe"), "anagrafe installato");
 
   // A patch that does not install OpenTalvo leaves it out of the summary.
   test::FakeDesktop schermo;
   sessione.InstallaOpenTalvo = "NO";
-  Aggiorna(sessione, schermo, righe, Radice(), {StatoArea::Installata, StatoArea::Installata, StatoArea::NonPrevista});
+  Aggiorna(sessione, schermo, righe, Radice(),
+           {StatoArea::Installata, StatoArea::Installata, StatoArea::NonPrevista});
   ASSERT_EQ(schermo.Messaggi.size(), 1u);
   EXPECT_EQ(schermo.Messaggi[0].Testo,
             "Aggiornamento terminato \r\nLe Seguenti Aree Non sono state Aggiornate\r\n"
@@ -156,7 +164,8 @@ TEST_F(AggiornamentoTest, OnlyOrdinaryNumericReleasesAreRecorded) {
     EXPECT_EQ(LeggiIni(sessione.FileSysIni, "Application", "AppVer"), caso.appVer);
     EXPECT_EQ(test::EsisteFile(Radice() + "sys\\vtrcntrl.ini"), caso.marcatura);
   }
-  EXPECT_EQ(Log().at(1), "Funzione: Aggiorna Descrizione: Versione non numerica, non registrata: VTR5/1 AVVISO");
+  EXPECT_EQ(Log().at(1),
+            "Funzione: Aggiorna Descrizione: Versione non numerica, non registrata: VTR5/1 AVVISO");
 }
 
 TEST_F(AggiornamentoTest, AFailureInTheThirdAreaPutsBackEveryAreaAndMarksTheirRows) {

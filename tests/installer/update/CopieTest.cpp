@@ -21,7 +21,9 @@ namespace {
 using test::InstallazioneDiProva;
 using test::LeggiFile;
 
-bool Esiste(const std::string& percorso) { return ::GetFileAttributesA(percorso.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Esiste(const std::string& percorso) {
+  return ::GetFileAttributesA(percorso.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // The file's text, or "-" when there is no file.
 std::string Contenuto(const std::string& percorso) { return Esiste(percorso) ? LeggiFile(percorso) : "-"; }
@@ -106,15 +108,18 @@ TEST_F(CopieTest, RenameModeMovesTheInstalledFileOutOfTheWay) {
 TEST_F(CopieTest, AFailureIsShownAndLoggedOnce) {
   test::CartellaTemporanea cartella;
   Scrivi(cartella / "app.dll", "installato");
-  EXPECT_FALSE(RinomiaeCopia(sessione, desktop, cartella / "manca.dll", cartella / "app.dll", ModoCopia::Sostituisci));
+  EXPECT_FALSE(
+      RinomiaeCopia(sessione, desktop, cartella / "manca.dll", cartella / "app.dll", ModoCopia::Sostituisci));
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
   EXPECT_EQ(desktop.Messaggi[0],
             (test::MessaggioMostrato{"Si è verificato un errore durante l'elaborazione del file: \r\nDa -> " +
                                          cartella / "manca.dll" + "\r\nA  -> " + cartella / "app.dll" +
                                          "\r\n53\r\nImpossibile trovare il file",
                                      "SetupTalvo", IconaMessaggio::Nessuna, PulsantiMessaggio::Ok}));
-  EXPECT_EQ(Log(), std::vector<std::string>{
-                       "Funzione: RinomiaeCopia codice errore: 53 Descrizione: Impossibile trovare il file FALLITO"});
+  EXPECT_EQ(
+      Log(),
+      std::vector<std::string>{
+          "Funzione: RinomiaeCopia codice errore: 53 Descrizione: Impossibile trovare il file FALLITO"});
 }
 
 // The seven fixed lists, all empty unless a test writes one.
@@ -137,7 +142,8 @@ TEST_F(ListeTest, ConditionsAndModesOfTheLists) {
   Lista("SQL", "nuova.sql|SYS\\SQL\\\r\n");
   Lista("EXT", "ext.dll|SYS\\EXT\\\r\n");
   Lista("RIN", "x.dmg|SYS\\\r\n");
-  for (const char* nome : {"ATT\\att.dll", "SQL\\nuova.sql", "EXT\\ext.dll"}) Scrivi(installazione.Patch(nome), "n");
+  for (const char* nome : {"ATT\\att.dll", "SQL\\nuova.sql", "EXT\\ext.dll"})
+    Scrivi(installazione.Patch(nome), "n");
   Scrivi(Radice() + "APP\\ATT\\att.dll", "i");  // installed, but a_att.exe is not
   Scrivi(Radice() + "SYS\\x.dmg", "x");
   InstallazioneDiProva::CreaCartella(Radice() + "SYS\\SQL");
@@ -145,7 +151,7 @@ TEST_F(ListeTest, ConditionsAndModesOfTheLists) {
   ASSERT_TRUE(ElaboraListe(sessione, desktop, Radice()));
   EXPECT_EQ(LeggiFile(Radice() + "APP\\ATT\\att.dll"), "i");  // condition false: untouched
   EXPECT_EQ(LeggiFile(Radice() + "SYS\\SQL\\nuova.sql"), "n");
-  EXPECT_FALSE(Esiste(Radice() + "SYS\\EXT\\ext.dll"));        // no EXT folder
+  EXPECT_FALSE(Esiste(Radice() + "SYS\\EXT\\ext.dll"));  // no EXT folder
   EXPECT_EQ(LeggiFile(Radice() + "SYS\\oldx.old"), "x");
   EXPECT_TRUE(Log().empty());
 
@@ -175,7 +181,8 @@ class CopiaFileTest : public CopieTest {
     installazione.CreaProgrammaArea('E', "talalu");
     sessione.DimensionaTabellaAree(1);
     sessione.Aree[0] = {0, "alunni", sessione.PercorsoPatch + "ALUNNI\\", "alunni.txt", "talalu"};
-    for (const char* nome : {"a.dll", "b.dll", "cong.mdb", "S1.SYB"}) Scrivi(Patch(nome), std::string("nuovo ") + nome);
+    for (const char* nome : {"a.dll", "b.dll", "cong.mdb", "S1.SYB"})
+      Scrivi(Patch(nome), std::string("nuovo ") + nome);
   }
   std::string Patch(const std::string& nome) const { return installazione.Patch("ALUNNI\\" + nome); }
   std::string Bin() const { return Radice() + "APP\\alu\\PRG\\BIN\\"; }
@@ -194,9 +201,9 @@ TEST_F(CopiaFileTest, DestinationsAbsoluteRelativeAndTheProgramFolder) {
   InstallazioneDiProva::CreaCartella(Radice() + "SYS");
 
   EXPECT_TRUE(copia.CopiaFile(" a.dll |APP\\alu\\PRG\\BIN\\ |commento", 0));  // relative, fields trimmed
-  EXPECT_TRUE(copia.CopiaFile("b.dll| " + altrove.Percorso(), 0));           // absolute
+  EXPECT_TRUE(copia.CopiaFile("b.dll| " + altrove.Percorso(), 0));            // absolute
   EXPECT_TRUE(copia.CopiaFile("b.dll|SYS\\", 0));
-  EXPECT_TRUE(copia.CopiaFile("b.dll|MANCA\\", 0));                          // missing: the program folder
+  EXPECT_TRUE(copia.CopiaFile("b.dll|MANCA\\", 0));  // missing: the program folder
 
   EXPECT_EQ(LeggiFile(Bin() + "a.dll"), "nuovo a.dll");
   EXPECT_EQ(LeggiFile(Bin() + "a.dll.old"), "installato");
@@ -216,16 +223,17 @@ TEST_F(CopiaFileTest, FailuresAndLinesNeedingNoCopy) {
   // A folder missing for an area whose program folder holds nothing: logged, done, nothing copied.
   test::Elimina(Bin() + "talalu.exe");
   EXPECT_TRUE(copia.CopiaFile("a.dll|MANCA\\", 0));
-  EXPECT_EQ(Log(), (std::vector<std::string>{
-                       "Funzione: CopiaFile  codice errore: 9 Descrizione: Errore nel file che si stava "
-                       "gestendo:  Indice non compreso nell'intervallo AREA: alunni ->Indice non compreso "
-                       "nell'intervallo FALLITO",
-                       "Funzione: CopiaFile  codice errore: 76 Descrizione: Errore nel file che si stava "
-                       "gestendo: Q:\\manca\\a.dll Impossibile trovare il percorso AREA: alunni ->Impossibile "
-                       "trovare il percorso FALLITO",
-                       "Funzione: Copia file codice errore: 1 Descrizione: Nel registro di windows NON è "
-                       "presente nessuna informazione relativa all'area: alunni Per la quale sono previsti "
-                       "aggiornamenti  FALLITO"}));
+  EXPECT_EQ(Log(),
+            (std::vector<std::string>{
+                "Funzione: CopiaFile  codice errore: 9 Descrizione: Errore nel file che si stava "
+                "gestendo:  Indice non compreso nell'intervallo AREA: alunni ->Indice non compreso "
+                "nell'intervallo FALLITO",
+                "Funzione: CopiaFile  codice errore: 76 Descrizione: Errore nel file che si stava "
+                "gestendo: Q:\\manca\\a.dll Impossibile trovare il percorso AREA: alunni ->Impossibile "
+                "trovare il percorso FALLITO",
+                "Funzione: Copia file codice errore: 1 Descrizione: Nel registro di windows NON è "
+                "presente nessuna informazione relativa all'area: alunni Per la quale sono previsti "
+                "aggiornamenti  FALLITO"}));
 }
 
 TEST_F(CopiaFileTest, TheArchiveDatabaseGoesToPre1996AndIsNotRecorded) {
@@ -234,8 +242,9 @@ TEST_F(CopiaFileTest, TheArchiveDatabaseGoesToPre1996AndIsNotRecorded) {
   EXPECT_TRUE(copia.CopiaFile("cong.mdb|DB\\", 0));
   EXPECT_EQ(LeggiFile("c:\\pre1996\\cong.mdb.old"), "nuovo cong.mdb");
   EXPECT_TRUE(sessione.FileSovrascritti.empty());
-  EXPECT_EQ(Log(), std::vector<std::string>{"Funzione: GestionePre1996 Descrizione: Non era presente la cartella "
-                                            "C:\\pre1996, è stata creata ESITO OK"});
+  EXPECT_EQ(Log(),
+            std::vector<std::string>{"Funzione: GestionePre1996 Descrizione: Non era presente la cartella "
+                                     "C:\\pre1996, è stata creata ESITO OK"});
   // A copy that cannot be made fails the line, and so the area.
   test::Elimina(Patch("cong.mdb"));
   EXPECT_FALSE(copia.CopiaFile("cong.mdb|DB\\", 0));
@@ -308,8 +317,10 @@ TEST_F(CopiaFileTest, DatabaseScriptsAreDeletedNotPutBackAndOneFailureDoesNotSto
   EXPECT_FALSE(Esiste(Bin() + "S1.SYB"));
   EXPECT_EQ(LeggiFile(Bin() + "S1.SYB.old"), "installato");
   EXPECT_EQ(LeggiFile(Bin() + "a.dll"), "installato");
-  EXPECT_EQ(Log(), std::vector<std::string>{
-                       "Funzione: Ripristino File codice errore: 53 Descrizione: Impossibile trovare il file FALLITO"});
+  EXPECT_EQ(
+      Log(),
+      std::vector<std::string>{
+          "Funzione: Ripristino File codice errore: 53 Descrizione: Impossibile trovare il file FALLITO"});
 }
 
 }  // namespace

@@ -74,7 +74,9 @@ TEST_F(AttivazioneTest, OgniAttivazioneMostraIlRifiutoUnaVolta) {
   EXPECT_EQ(setup.Risposti().front().Proprietaria, nullptr);
 
   UnSoloRifiuto(setup, principale);
-  EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(principale, id::cmdAggiorna)));
+  // The window shows the disabled button once the activation handler has returned.
+  EXPECT_TRUE(
+      ui::WaitUntil([&] { return !::IsWindowEnabled(::GetDlgItem(principale, id::cmdAggiorna)); }, 10000));
 
   // Right button with Ctrl and Alt only: nothing opens.
   ui::RightClickHolding(principale, Sfondo(), {VK_CONTROL, VK_MENU});

@@ -1,0 +1,183 @@
+// Cost of the update run against the least Win32 work that does the same to the same files:
+// per file a search for an old ".old" and its deletion, a search for the destination, MoveFileA
+// to ".old" and CopyFileA. Both work on an installation laid out afresh before each pass, with
+// five areas whose destinations all exist, first 5,000 then 20,000 files.
+//   AggiornamentoBenchmark.exe [working folder, by default the temporary folder]
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/Desktop.h"
+#include "core/Sessione.h"
+#include "update/Aggiornamento.h"
+
+namespace {
+
+using namespace talvo;
+
+// A desktop with nobody at it: every box answered with its first button, nothing shown.
+class DesktopMuto final : public Desktop {
+ public:
+  RispostaMessaggio Messaggio(const std::string&, const std::string&, IconaMessaggio, PulsantiMessaggio) override {
+    return RispostaMessaggio::Ok;
+  }
+  void MostraModale(FinestraModale) override {}
+  void DoEvents() override {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+  }
+  void ImpostaPuntatoreMouse(PuntatoreMouse) override {}
+};
+
+// The rows as a window would get them, with pending events run where the run allows it.
+class RigheMute final : public OsservatoreAggiornamento {
+ public:
+  explicit RigheMute(Desktop& desktop) : desktop_(desktop) {}
+  void EventiInAttesa() override { desktop_.DoEvents(); }
+  void Occupato(bool) override {}
+  void StatoRiga(int, StatoArea) override {}
+  void EsitoRiga(int, bool) override {}
+  void AggiornaDisabilitato() override {}
+  void DischiDisabilitati() override {}
+
+ private:
+  Desktop& desktop_;
+};
+
+constexpr int Aree = 5;
+
+void Scrivi(const std::string& percorso, const std::string& testo) {
+  const HANDLE file = ::CreateFileA(percorso.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD scritti = 0;
+  ::WriteFile(file, testo.data(), static_cast<DWORD>(testo.size()), &scritti, nullptr);
+  ::CloseHandle(file);
+}
+
+void RimuoviAlbero(const std::string& cartella) {
+  WIN32_FIND_DATAA dati;
+  const HANDLE ricerca = ::FindFirstFileA((cartella + "\\*").c_str(), &dati);
+  if (ricerca != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string nome = dati.cFileName;
+      if (nome == "." || nome == "..") continue;
+      const std::string percorso = cartella + "\\" + nome;
+      if (dati.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RimuoviAlbero(percorso);
+      } else {
+        ::DeleteFileA(percorso.c_str());
+      }
+    } while (::FindNextFileA(ricerca, &dati));
+    ::FindClose(ricerca);
+  }
+  ::RemoveDirectoryA(cartella.c_str());
+}
+
+std::string Area(int a) { return "AR" + std::to_string(a); }
+
+// The patch (five area folders with their lists and files, seven empty fixed lists) and the
+// installation (the five area programs and an installed copy of every file).
+struct Banco {
+  std::string cartella, patch, radice;
+  int file;
+
+  void Prepara() {
+    RimuoviAlbero(cartella);
+    ::CreateDirectoryA(cartella.c_str(), nullptr);
+    ::CreateDirectoryA(patch.c_str(), nullptr);
+    ::CreateDirectoryA(radice.c_str(), nullptr);
+    ::CreateDirectoryA((radice + "APP").c_str(), nullptr);
+    for (const char* codice : {"ATT", "BAR", "CNV", "SEC", "SQL", "EXT", "RIN"}) {
+      ::CreateDirectoryA((patch + codice).c_str(), nullptr);
+      Scrivi(patch + codice + "\\Lista" + codice + ".txt", "");
+    }
+    const std::string contenuto(4096, 'x');
+    for (int a = 0; a < Aree; ++a) {
+      const std::string app = radice + "APP\\" + Area(a);
+      for (const std::string& c : {app, app + "\\PRG", app + "\\PRG\\BIN", patch + Area(a)}) {
+        ::CreateDirectoryA(c.c_str(), nullptr);
+      }
+      Scrivi(app + "\\PRG\\BIN\\TAL" + Area(a) + ".exe", "MZ");
+      std::string lista;
+      for (int f = 0; f < file / Aree; ++f) {
+        const std::string nome = "f" + std::to_string(f) + ".dat";
+        lista += nome + "|APP\\" + Area(a) + "\\PRG\\\r\n";
+        Scrivi(patch + Area(a) + "\\" + nome, contenuto);
+        Scrivi(app + "\\PRG\\" + nome, "installato");
+      }
+      Scrivi(patch + Area(a) + "\\lista.txt", lista);
+    }
+  }
+
+  double Aggiornamento() {
+    Sessione sessione;
+    sessione.PercorsoPatch = patch;
+    sessione.NomeFileLog = "TalvoBenchmark.log";
+    sessione.FileSysIni = radice + "System.ini";
+    sessione.NuovaVersione = "2099/1";  // nothing recorded: only the files count
+    sessione.InstallaOpenTalvo = "NO";
+    sessione.DimensionaTabellaAree(Aree);
+    for (int a = 0; a < Aree; ++a) {
+      sessione.Aree[static_cast<std::size_t>(a)] = {static_cast<std::uint8_t>(a), Area(a), patch + Area(a) + "\\",
+                                                    "lista.txt", "TAL" + Area(a)};
+    }
+    DesktopMuto desktop;
+    RigheMute righe(desktop);
+    const auto inizio = std::chrono::steady_clock::now();
+    const EsitoAggiornamento esito =
+        Aggiorna(sessione, desktop, righe, radice, std::vector<StatoArea>(Aree, StatoArea::Installata));
+    const double secondi = std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
+    if (esito != EsitoAggiornamento::Completo) std::fprintf(stderr, "the run failed\n");
+    return secondi;
+  }
+
+  double CicloMinimo() {
+    const auto inizio = std::chrono::steady_clock::now();
+    WIN32_FIND_DATAA dati;
+    for (int a = 0; a < Aree; ++a) {
+      for (int f = 0; f < file / Aree; ++f) {
+        const std::string nome = "f" + std::to_string(f) + ".dat";
+        const std::string destinazione = radice + "APP\\" + Area(a) + "\\PRG\\" + nome;
+        const std::string backup = destinazione + ".old";
+        HANDLE h = ::FindFirstFileA(backup.c_str(), &dati);
+        if (h != INVALID_HANDLE_VALUE) {
+          ::FindClose(h);
+          ::DeleteFileA(backup.c_str());
+        }
+        h = ::FindFirstFileA(destinazione.c_str(), &dati);
+        if (h != INVALID_HANDLE_VALUE) {
+          ::FindClose(h);
+          ::MoveFileA(destinazione.c_str(), backup.c_str());
+        }
+        ::CopyFileA((patch + Area(a) + "\\" + nome).c_str(), destinazione.c_str(), FALSE);
+      }
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  char temp[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, temp);
+  const std::string base = argc > 1 ? argv[1] : std::string(temp);
+  for (int file : {5000, 20000}) {
+    Banco banco{base + "talvo-bench", base + "talvo-bench\\patch\\", base + "talvo-bench\\TALVO\\", file};
+    double run = 1e9, minimo = 1e9;
+    // Best of three each, alternating, so that both meet the same state of the machine.
+    for (int giro = 0; giro < 3; ++giro) {
+      banco.Prepara();
+      run = std::min(run, banco.Aggiornamento());
+      banco.Prepara();
+      minimo = std::min(minimo, banco.CicloMinimo());
+    }
+    std::printf("%d files: update run %.3f s, minimal loop %.3f s, ratio %.2f (%.1f us per file)\n", file, run,
+                minimo, run / minimo, run * 1e6 / file);
+    RimuoviAlbero(banco.cartella);
+  }
+  ::DeleteFileA("c:\\TalvoBenchmark.log");
+  return 0;
+}
