@@ -21,7 +21,8 @@ using namespace talvo;
 // A desktop with nobody at it: every box answered with its first button, nothing shown.
 class DesktopMuto final : public Desktop {
  public:
-  RispostaMessaggio Messaggio(const std::string&, const std::string&, IconaMessaggio, PulsantiMessaggio) override {
+  RispostaMessaggio Messaggio(const std::string&, const std::string&, IconaMessaggio,
+                              PulsantiMessaggio) override {
     return RispostaMessaggio::Ok;
   }
   void MostraModale(FinestraModale) override {}
@@ -50,7 +51,8 @@ class RigheMute final : public OsservatoreAggiornamento {
 constexpr int Aree = 5;
 
 void Scrivi(const std::string& percorso, const std::string& testo) {
-  const HANDLE file = ::CreateFileA(percorso.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = ::CreateFileA(percorso.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD scritti = 0;
   ::WriteFile(file, testo.data(), static_cast<DWORD>(testo.size()), &scritti, nullptr);
   ::CloseHandle(file);
@@ -120,8 +122,8 @@ struct Banco {
     sessione.InstallaOpenTalvo = "NO";
     sessione.DimensionaTabellaAree(Aree);
     for (int a = 0; a < Aree; ++a) {
-      sessione.Aree[static_cast<std::size_t>(a)] = {static_cast<std::uint8_t>(a), Area(a), patch + Area(a) + "\\",
-                                                    "lista.txt", "TAL" + Area(a)};
+      sessione.Aree[static_cast<std::size_t>(a)] = {static_cast<std::uint8_t>(a), Area(a),
+                                                    patch + Area(a) + "\\", "lista.txt", "TAL" + Area(a)};
     }
     DesktopMuto desktop;
     RigheMute righe(desktop);
@@ -174,8 +176,8 @@ int main(int argc, char** argv) {
       banco.Prepara();
       minimo = std::min(minimo, banco.CicloMinimo());
     }
-    std::printf("%d files: update run %.3f s, minimal loop %.3f s, ratio %.2f (%.1f us per file)\n", file, run,
-                minimo, run / minimo, run * 1e6 / file);
+    std::printf("%d files: update run %.3f s, minimal loop %.3f s, ratio %.2f (%.1f us per file)\n", file,
+                run, minimo, run / minimo, run * 1e6 / file);
     RimuoviAlbero(banco.cartella);
   }
   ::DeleteFileA("c:\\TalvoBenchmark.log");

@@ -39,8 +39,11 @@ remove_from_c() {
   find "$drive_c" -maxdepth 1 -type f -iname "$1" -delete
 }
 
-for folder in TALVO OpenTalvo PatchDemo; do
+# C:\pre1996 receives the archive database a run hands over.
+for folder in TALVO OpenTalvo PatchDemo pre1996; do
   find "$drive_c" -maxdepth 1 -iname "$folder" -exec rm -rf {} +
+done
+for folder in TALVO OpenTalvo PatchDemo; do
   cp -R "$demo/$folder" "$drive_c/$folder"
   chmod -R u+rwX "$drive_c/$folder"
 done

@@ -1,13 +1,14 @@
 // The real SetupTalvo.exe started from the demo patch (C:\PatchDemo\, laid out by
-// tools/demo-layout.sh): the release warning is answered with OK in the real message box, and the
+// tools/demo-layout.sh): the release warning is answered with OK in the real message box, the
 // main window then shows the drive list and, for C:\TALVO\, the status of each area of the demo
-// installation.
+// installation; "&Aggiorna" then updates it, and the rows, the summary and the files say so.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "FileDiProva.h"
 #include "IdControlli.h"
 #include "SetupInCorso.h"
 #include "UiAutomation.h"
@@ -74,6 +75,39 @@ TEST(DemoTest, LaFinestraPrincipaleMostraLInstallazioneDemo) {
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(principale, id::lblOk + i)));
   }
   EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(principale, id::cmdAggiorna)));
+
+  // The update run, answered as a person would: one summary box naming the areas not updated.
+  ui::ClickButton(::GetDlgItem(principale, id::cmdAggiorna));
+  const MessaggioVisto resoconto = setup.Rispondi(120000);
+  EXPECT_EQ(resoconto.Testo,
+            "Aggiornamento terminato \r\nLe Seguenti Aree Non sono state Aggiornate\r\n"
+            "LIBRITESTO - Motivo -> NON INSTALLATA\r\nFISCALE - Motivo -> NON INSTALLATA\r\n"
+            "PERSONALE - Motivo -> nessun aggiornamento incluso nella patch\r\n");
+  ASSERT_TRUE(ui::WaitUntil(
+      [&] {
+        return !::IsWindowEnabled(::GetDlgItem(principale, id::cmdAggiorna)) &&
+               setup.NessunMessaggioPer(Quiete);
+      },
+      30000));
+  EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(principale, id::CmbDischi)));
+  for (int i = 0; i < 9; ++i) {
+    SCOPED_TRACE(i);
+    const bool installata = Righe[i].Esito;
+    const char* stato = !installata ? "NON INSTALLATA"
+                        : i == 7    ? "nessun aggiornamento incluso nella patch"
+                                    : "AREA AGGIORNATA";
+    EXPECT_EQ(ui::ControlText(principale, id::LblStato + i), stato);
+    EXPECT_EQ(ui::ControlText(principale, id::lblOk + i), installata ? "100%" : "0%");
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(principale, id::Shape1 + i)));
+    // The box keeps its colour where other processes can read it.
+    EXPECT_EQ(::GetWindowLongPtrA(::GetDlgItem(principale, id::Shape1 + i), GWLP_USERDATA),
+              installata ? 0x00FF00 : 0x0000FF);
+  }
+  EXPECT_EQ(LeggiFile("C:\\TALVO\\sys\\vtrcntrl.ini"), "2013/2\r\n");
+  EXPECT_EQ(LeggiFile("C:\\TALVO\\SYS\\leggimi.txt"), "Note sulla release 2013/2 della demo.\r\n");
+  EXPECT_TRUE(EsisteFile("C:\\TALVO\\APP\\ALU\\PRG\\BIN\\registro.txt"));
+  EXPECT_TRUE(EsisteFile("C:\\TALVO\\APP\\ALU\\PRG\\BIN\\a_alu.exe.old"));
+  EXPECT_TRUE(EsisteFile("c:\\pre1996\\cong.mdb"));
 
   setup.EsciConFine(principale);
 }
