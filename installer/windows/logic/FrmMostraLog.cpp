@@ -49,7 +49,8 @@ std::string TestoRighe(const std::string& contenuto) {
   return testo;
 }
 
-FrmMostraLog::FrmMostraLog(const Sessione& sessione, Desktop& desktop) : sessione_(sessione), desktop_(desktop) {}
+FrmMostraLog::FrmMostraLog(const Sessione& sessione, Desktop& desktop)
+    : sessione_(sessione), desktop_(desktop) {}
 
 void FrmMostraLog::Form_Load(int larghezzaSchermo, int altezzaSchermo) {
   modello_.Finestra = {0, 0, NonNegativo(larghezzaSchermo - MargineLarghezzaFinestra),

@@ -52,9 +52,9 @@ bool FinestraFrmMostraLog::Crea(HWND proprietaria) {
   const int dpi = DpiSchermo();
   logica_.Form_Load(Twips(::GetSystemMetrics(SM_CXSCREEN), dpi), Twips(::GetSystemMetrics(SM_CYSCREEN), dpi));
   const ModelloFrmMostraLog& m = logica_.Modello();
-  if (!Finestra::Crea(StileEstesoFinestra, ClasseFrmMostraLog, m.Caption, StileFinestra, Pixel(m.Finestra.Left, dpi),
-                      Pixel(m.Finestra.Top, dpi), Pixel(m.Finestra.Width, dpi), Pixel(m.Finestra.Height, dpi),
-                      proprietaria)) {
+  if (!Finestra::Crea(StileEstesoFinestra, ClasseFrmMostraLog, m.Caption, StileFinestra,
+                      Pixel(m.Finestra.Left, dpi), Pixel(m.Finestra.Top, dpi), Pixel(m.Finestra.Width, dpi),
+                      Pixel(m.Finestra.Height, dpi), proprietaria)) {
     return false;
   }
   ::SetMenu(Hwnd(), CreaMenu(m));
@@ -79,8 +79,9 @@ void FinestraFrmMostraLog::Aggiorna() {
   ::SendMessageA(txtFile_, EM_SETMODIFY, FALSE, 0);
   ImpostaAbilitato(txtFile_, m.TxtFile.Abilitato);
   const HMENU menu = ::GetMenu(Hwnd());
-  const std::pair<int, const VoceMenu*> voci[] = {
-      {IdFrmMostraLog::mnup3, &m.mnup3}, {IdFrmMostraLog::mnup2, &m.mnup2}, {IdFrmMostraLog::mnup4, &m.mnup4}};
+  const std::pair<int, const VoceMenu*> voci[] = {{IdFrmMostraLog::mnup3, &m.mnup3},
+                                                  {IdFrmMostraLog::mnup2, &m.mnup2},
+                                                  {IdFrmMostraLog::mnup4, &m.mnup4}};
   for (const auto& [id, voce] : voci) {
     ::EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (voce->Abilitato ? MF_ENABLED : MF_GRAYED));
   }
@@ -143,7 +144,8 @@ LRESULT FinestraFrmMostraLog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPar
   switch (msg) {
     case MessaggioAttivazione: Attiva(); return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && ritornoDaFinestra_) ::PostMessageA(Hwnd(), MessaggioAttivazione, 0, 0);
+      if (LOWORD(wParam) != WA_INACTIVE && ritornoDaFinestra_)
+        ::PostMessageA(Hwnd(), MessaggioAttivazione, 0, 0);
       break;
     case WM_COMMAND:
       // Menu entries come with a zero notification and no control.

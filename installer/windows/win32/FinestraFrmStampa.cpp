@@ -49,19 +49,20 @@ bool FinestraFrmStampa::Crea(HWND proprietaria) {
   const int x = sopra.left + (sopra.right - sopra.left - larghezza) / 2;
   const int y = sopra.top + (sopra.bottom - sopra.top - altezza) / 2;
   const ModelloFrmStampa& m = logica_.Modello();
-  if (!Finestra::Crea(StileEstesoFinestra, ClasseFrmStampa, m.Caption, StileFinestra, x, y, larghezza, altezza,
-                      proprietaria)) {
+  if (!Finestra::Crea(StileEstesoFinestra, ClasseFrmStampa, m.Caption, StileFinestra, x, y, larghezza,
+                      altezza, proprietaria)) {
     return false;
   }
   dpi_ = DpiDi(Hwnd());
   const HWND w = Hwnd();
-  label1_ = CreaControllo(w, "STATIC", m.Label1.Caption, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, IdFrmStampa::Label1);
+  label1_ =
+      CreaControllo(w, "STATIC", m.Label1.Caption, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, IdFrmStampa::Label1);
   cmbStampante_ = CreaControllo(w, "COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                                 IdFrmStampa::CmbStampante);
   cmdStampa_ = CreaControllo(w, "BUTTON", m.CmdStampa.Caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                              IdFrmStampa::CmdStampa);
-  cmdEsci_ =
-      CreaControllo(w, "BUTTON", m.CmdEsci.Caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, IdFrmStampa::CmdEsci);
+  cmdEsci_ = CreaControllo(w, "BUTTON", m.CmdEsci.Caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                           IdFrmStampa::CmdEsci);
   carattere_ = CreaCarattere(dpi_);
   ImpostaCarattere(w, static_cast<HFONT>(carattere_.get()));
   Posiziona(label1_, dpi_, Margine, TopLabel1, LarghezzaControlli, AltezzaEtichetta);

@@ -79,7 +79,8 @@ std::vector<char> Impostazioni(HANDLE stampante, const std::string& nome, int or
   modo->dmFields |= DM_ORIENTATION;
   modo->dmOrientation = static_cast<short>(orientamento);
   // The driver checks the change against its other settings.
-  if (::DocumentPropertiesA(nullptr, stampante, nomeStampante, modo, modo, DM_IN_BUFFER | DM_OUT_BUFFER) != IDOK)
+  if (::DocumentPropertiesA(nullptr, stampante, nomeStampante, modo, modo, DM_IN_BUFFER | DM_OUT_BUFFER) !=
+      IDOK)
     ErroreDellaStampante();
   return memoria;
 }
@@ -118,7 +119,8 @@ std::string StampantePredefinita() {
   return nome;
 }
 
-void StampaDocumento(const std::string& stampante, const std::string& documento, const LavoroDiStampa& lavoro) {
+void StampaDocumento(const std::string& stampante, const std::string& documento,
+                     const LavoroDiStampa& lavoro) {
   if (stampante.empty()) ErroreDellaStampante();
   unique_hprinter spooler;
   if (!::OpenPrinterA(const_cast<char*>(stampante.c_str()), spooler.put(), nullptr)) ErroreDellaStampante();
@@ -140,8 +142,12 @@ void StampaDocumento(const std::string& stampante, const std::string& documento,
   TEXTMETRICA metriche{};
   if (!::GetTextMetricsA(dc.get(), &metriche)) ErroreDellaStampante();
   const int altezzaRiga = std::max<int>(1, metriche.tmHeight + metriche.tmExternalLeading);
-  const int larghezza = ::GetDeviceCaps(dc.get(), HORZRES);
-  const int altezza = ::GetDeviceCaps(dc.get(), VERTRES);
+  // A quarter of an inch inside the printable area on every side: nothing is cut at the sheet's edge
+  // when the printer renders the font a little wider than its metrics said.
+  const int margineX = ::GetDeviceCaps(dc.get(), LOGPIXELSX) / 4;
+  const int margineY = ::GetDeviceCaps(dc.get(), LOGPIXELSY) / 4;
+  const int larghezza = ::GetDeviceCaps(dc.get(), HORZRES) - 2 * margineX;
+  const int altezza = ::GetDeviceCaps(dc.get(), VERTRES) - 2 * margineY;
   if (larghezza <= 0 || altezza <= 0) ErroreDellaStampante();
 
   const std::vector<Pagina> pagine = Impagina(
@@ -159,9 +165,9 @@ void StampaDocumento(const std::string& stampante, const std::string& documento,
     if (::StartPage(dc.get()) <= 0) ErroreDellaStampante();
     // Some drivers reset the device context at each page: the font is selected again.
     ::SelectObject(dc.get(), carattere.get());
-    int y = 0;
+    int y = margineY;
     for (const std::string& riga : pagina) {
-      if (!riga.empty() && !::TextOutA(dc.get(), 0, y, riga.data(), static_cast<int>(riga.size())))
+      if (!riga.empty() && !::TextOutA(dc.get(), margineX, y, riga.data(), static_cast<int>(riga.size())))
         ErroreDellaStampante();
       y += altezzaRiga;
     }

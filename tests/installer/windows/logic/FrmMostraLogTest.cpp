@@ -78,12 +78,12 @@ TEST_F(FrmMostraLogTest, TheLogComesFirstThenErroreLogThenNothing) {
     bool riserva;
     const char* atteso;
   };
-  for (const Caso& caso : {Caso{"log and fallback", true, false, true, "dal log\r\n"},
-                           Caso{"log only", true, false, false, "dal log\r\n"},
-                           Caso{"fallback only", false, false, true, "di riserva\r\n"},
-                           // A hidden file does not exist for the installer.
-                           Caso{"hidden log", true, true, true, "di riserva\r\n"},
-                           Caso{"neither", false, false, false, ""}}) {
+  for (const Caso& caso :
+       {Caso{"log and fallback", true, false, true, "dal log\r\n"},
+        Caso{"log only", true, false, false, "dal log\r\n"},
+        Caso{"fallback only", false, false, true, "di riserva\r\n"},
+        // A hidden file does not exist for the installer.
+        Caso{"hidden log", true, true, true, "di riserva\r\n"}, Caso{"neither", false, false, false, ""}}) {
     SCOPED_TRACE(caso.nome);
     test::Elimina(FileLog);
     test::Elimina(FileRiserva);
@@ -242,7 +242,8 @@ TEST_F(FrmStampaTest, PrintsTheWholeTextLandscapeInCourierNewSevenOnTheChosenPri
   finestra.CmdStampa_Click();
 
   ASSERT_EQ(desktop.Stampati.size(), 2u);
-  const std::pair<const char*, const char*> attesi[] = {{"Alfa", "prima riga\r\nseconda riga\r\n"}, {"PDF", ""}};
+  const std::pair<const char*, const char*> attesi[] = {{"Alfa", "prima riga\r\nseconda riga\r\n"},
+                                                        {"PDF", ""}};
   for (std::size_t i = 0; i < 2; ++i) {
     const auto& stampato = desktop.Stampati[i];
     EXPECT_EQ(stampato.Stampante, attesi[i].first);
@@ -271,8 +272,9 @@ TEST_F(FrmStampaTest, AFailedPrintIsShownWithItsNumberAndTheWindowStaysOpen) {
   finestra.CmdStampa_Click();
   EXPECT_TRUE(desktop.Stampati.empty());
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
-  EXPECT_EQ(desktop.Messaggi[0],
-            BoxErrore("Si è verificato un errore \r\nDescrizione: Errore della stampante\r\nCodice: 482\r\n"));
+  EXPECT_EQ(
+      desktop.Messaggi[0],
+      BoxErrore("Si è verificato un errore \r\nDescrizione: Errore della stampante\r\nCodice: 482\r\n"));
   EXPECT_FALSE(finestra.Modello().Scaricata);
 
   // The person tries again once the printer works.

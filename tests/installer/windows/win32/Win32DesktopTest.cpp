@@ -26,7 +26,8 @@ std::string TestoDegliAppunti() {
 TEST(Win32Desktop, CopiesTheWholeTextToTheClipboardReplacingWhatWasThere) {
   Win32Desktop desktop;
   std::string lungo;
-  for (int i = 0; i < 4000; ++i) lungo += "08/12/2023 23:03:12 Funzione: Prova Descrizione: riga ESITO OK\r\n";
+  for (int i = 0; i < 4000; ++i)
+    lungo += "08/12/2023 23:03:12 Funzione: Prova Descrizione: riga ESITO OK\r\n";
   for (const std::string& testo : {std::string("uno\r\ndue \xE8\r\n"), lungo, std::string()}) {
     desktop.CopiaNegliAppunti(testo);
     EXPECT_EQ(TestoDegliAppunti(), testo);
