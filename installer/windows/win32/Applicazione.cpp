@@ -32,7 +32,11 @@ void Applicazione::ApriFinestra(FinestraModale finestra) {
       break;
     case FinestraModale::MostraLog:
       // One viewer at a time.
-      if (!registroAperto_) MostraFrmMostraLog(sessione_, desktop_, *principale_, registroAperto_);
+      if (!registroAperto_) {
+        MostraFrmMostraLog(
+            sessione_, desktop_, principale_->Hwnd(), [this] { principale_->RiprendiAttivazione(); },
+            registroAperto_);
+      }
       break;
     case FinestraModale::Stampa:
       if (registroAperto_) MostraFrmStampa(sessione_, desktop_, *registroAperto_);

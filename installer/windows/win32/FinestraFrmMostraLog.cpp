@@ -6,7 +6,6 @@
 
 #include "Controlli.h"
 #include "Dpi.h"
-#include "FinestraSetupPBD.h"
 #include "IdControlli.h"
 #include "Modale.h"
 #include "Win32Desktop.h"
@@ -161,15 +160,14 @@ LRESULT FinestraFrmMostraLog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPar
   return ::DefWindowProcA(Hwnd(), msg, wParam, lParam);
 }
 
-void MostraFrmMostraLog(const Sessione& sessione, Win32Desktop& desktop, FinestraSetupPBD& principale,
-                        FinestraFrmMostraLog*& aperta) {
+void MostraFrmMostraLog(const Sessione& sessione, Win32Desktop& desktop, HWND proprietaria,
+                        const std::function<void()>& restituisci, FinestraFrmMostraLog*& aperta) {
   FrmMostraLog logica(sessione, desktop);
   FinestraFrmMostraLog finestra(sessione, logica);
-  if (!finestra.Crea(principale.Hwnd())) return;
+  if (!finestra.Crea(proprietaria)) return;
   aperta = &finestra;
   EseguiModale(
-      finestra.Hwnd(), desktop, [&finestra] { return finestra.Chiusa(); },
-      [&principale] { principale.RiprendiAttivazione(); });
+      finestra.Hwnd(), desktop, [&finestra] { return finestra.Chiusa(); }, restituisci);
   aperta = nullptr;
 }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "Finestra.h"
 #include "raii/unique_any.h"
 
@@ -13,8 +15,6 @@ class Win32Desktop;
 }  // namespace talvo
 
 namespace talvo::finestre {
-
-class FinestraSetupPBD;
 
 class FinestraFrmMostraLog : public Finestra<FinestraFrmMostraLog> {
  public:
@@ -52,10 +52,10 @@ class FinestraFrmMostraLog : public Finestra<FinestraFrmMostraLog> {
   bool inAttivazione_ = false;
 };
 
-// Loads the log viewer and shows it modally over the main window; returns once it is gone, with the
-// activation handed back to the main window. While it is shown, `aperta` points to it, so that the
-// printer window can be opened over it.
-void MostraFrmMostraLog(const Sessione& sessione, Win32Desktop& desktop, FinestraSetupPBD& principale,
-                        FinestraFrmMostraLog*& aperta);
+// Loads the log viewer and shows it modally over its owner (the main window); returns once it is
+// gone, after `restituisci` has handed the activation back to the owner. While it is shown,
+// `aperta` points to it, so that the printer window can be opened over it.
+void MostraFrmMostraLog(const Sessione& sessione, Win32Desktop& desktop, HWND proprietaria,
+                        const std::function<void()>& restituisci, FinestraFrmMostraLog*& aperta);
 
 }  // namespace talvo::finestre
