@@ -146,6 +146,10 @@ LRESULT FinestraFrmMostraLog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPar
       if (LOWORD(wParam) != WA_INACTIVE && ritornoDaFinestra_)
         ::PostMessageA(Hwnd(), MessaggioAttivazione, 0, 0);
       break;
+    case WM_SETFOCUS:
+      // The text box takes the keyboard, so that the log scrolls with the keys at once.
+      ::SetFocus(txtFile_);
+      return 0;
     case WM_COMMAND:
       // Menu entries come with a zero notification and no control.
       if (HIWORD(wParam) == 0 && lParam == 0) Comando(LOWORD(wParam));

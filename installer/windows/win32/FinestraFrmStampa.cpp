@@ -117,6 +117,10 @@ LRESULT FinestraFrmStampa::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
   switch (msg) {
     case MessaggioAttivazione: Gestisci([this] { logica_.Form_Activate(); }); return 0;
     case WM_COMMAND: Comando(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_SETFOCUS:
+      // The printer list takes the keyboard first.
+      ::SetFocus(cmbStampante_);
+      return 0;
     case WM_CLOSE:
       // The modal loop ends and its caller destroys the window.
       chiusa_ = true;

@@ -138,7 +138,8 @@ TEST_F(FinestreLogTest, TheViewerShowsCopiesAndReloadsTheLogAroundThePrinterWind
   ASSERT_EQ(o.errore, "");
   EXPECT_EQ(o.caption, "LogFile");
   EXPECT_EQ(o.testoIniziale, log);
-  for (const LONG_PTR stile : {WS_HSCROLL, WS_VSCROLL, ES_MULTILINE}) EXPECT_TRUE(o.stileTesto & stile) << stile;
+  for (const LONG_PTR stile : {WS_HSCROLL, WS_VSCROLL, ES_MULTILINE})
+    EXPECT_TRUE(o.stileTesto & stile) << stile;
   EXPECT_EQ(o.menu, (std::vector<std::string>{"&Principale", "&Copia", "&Stampa", "&Esci"}));
   EXPECT_EQ(o.appunti, log);
   EXPECT_EQ(o.captionStampa, "Scelta Stampante");
