@@ -13,6 +13,7 @@ packages=(
   xvfb xauth
   unixodbc libsqliteodbc sqlite3
   zip unzip
+  cups printer-driver-cups-pdf poppler-utils
   googletest
   "$CLANG_FORMAT"
 )

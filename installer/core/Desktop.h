@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace talvo {
 
@@ -13,6 +14,21 @@ enum class PuntatoreMouse { Predefinito, Clessidra };
 
 // The installer's secondary windows that are shown modally.
 enum class FinestraModale { MostraLog, Stampa, ModificaRelease };
+
+// Orientation values of a print job, as printers number them.
+namespace Orientamento {
+constexpr int Verticale = 1;
+constexpr int Orizzontale = 2;
+}  // namespace Orientamento
+
+// One document for the current printer: its page orientation, the font of the whole text, and the
+// text itself, lines ended by CR LF.
+struct LavoroDiStampa {
+  int Orientamento = Orientamento::Verticale;
+  int DimensioneCarattere = 10;  // in points
+  std::string NomeCarattere;
+  std::string Testo;
+};
 
 class Desktop {
  public:
@@ -26,6 +42,18 @@ class Desktop {
   // Lets pending window events run, so that windows repaint during long loops.
   virtual void DoEvents() = 0;
   virtual void ImpostaPuntatoreMouse(PuntatoreMouse puntatore) = 0;
+
+  // Empties the clipboard and puts the text on it. Throws ErroreRuntime when the clipboard cannot
+  // be taken or filled.
+  virtual void CopiaNegliAppunti(const std::string& testo) = 0;
+  // The names of the installed printers, in the order the platform lists them.
+  virtual std::vector<std::string> Stampanti() = 0;
+  // Makes the installed printer of that name the current printer; an unknown name leaves the
+  // current printer as it is.
+  virtual void ImpostaStampanteCorrente(const std::string& nome) = 0;
+  // Prints the job on the current printer as one document. Throws ErroreRuntime (the printer error)
+  // when nothing could be printed or the document failed half-way; a failed document is aborted.
+  virtual void Stampa(const LavoroDiStampa& lavoro) = 0;
 };
 
 }  // namespace talvo

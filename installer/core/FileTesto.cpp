@@ -72,4 +72,21 @@ std::string LeggiPrimaRiga(const std::string& percorso) {
   return riga;
 }
 
+std::string LeggiTesto(const std::string& percorso) {
+  // Shared for writing too: the log is appended to while a reader has it open.
+  const unique_hfile file =
+      make_hfile(::CreateFileA(percorso.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) SollevaUltimoErroreWin32();
+  std::string testo;
+  char blocco[16384];
+  for (;;) {
+    DWORD n = 0;
+    if (!::ReadFile(file.get(), blocco, sizeof blocco, &n, nullptr)) SollevaUltimoErroreWin32();
+    if (n == 0) break;
+    testo.append(blocco, n);
+  }
+  return testo;
+}
+
 }  // namespace talvo

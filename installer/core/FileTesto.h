@@ -22,4 +22,7 @@ std::vector<std::string> LeggiRighe(const std::string& percorso);
 // opened or read, and "input past end of file" (62) when it is empty.
 std::string LeggiPrimaRiga(const std::string& percorso);
 
+// The whole content of a file, as it stands. Throws ErroreRuntime when it cannot be opened or read.
+std::string LeggiTesto(const std::string& percorso);
+
 }  // namespace talvo

@@ -11,11 +11,6 @@ namespace talvo {
 class Desktop;
 struct Sessione;
 
-struct CasellaDiTesto {
-  std::string Text;
-  bool Abilitato = true;
-};
-
 struct ModelloFrmModRel {
   std::string Caption{"Modifica Release"};
   CasellaDiTesto txtVecchiarel;

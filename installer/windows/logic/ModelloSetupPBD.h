@@ -33,6 +33,11 @@ struct Pulsante {
   bool Abilitato = true;
 };
 
+struct CasellaDiTesto {
+  std::string Text;
+  bool Abilitato = true;
+};
+
 // A drop-down list: its entries, the selected one (-1 for none) and its tooltip.
 struct ListaDiscesa {
   std::vector<std::string> Voci;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "FinestraFrmModRel.h"
+#include "FinestraFrmStampa.h"
 
 namespace talvo::finestre {
 
@@ -30,7 +31,16 @@ void Applicazione::ApriFinestra(FinestraModale finestra) {
       MostraFrmModRel(sessione_, desktop_, *principale_, cartellaProgramma_);
       break;
     case FinestraModale::MostraLog:
-    case FinestraModale::Stampa: break;
+      // One viewer at a time.
+      if (!registroAperto_) {
+        MostraFrmMostraLog(
+            sessione_, desktop_, principale_->Hwnd(), [this] { principale_->RiprendiAttivazione(); },
+            registroAperto_);
+      }
+      break;
+    case FinestraModale::Stampa:
+      if (registroAperto_) MostraFrmStampa(sessione_, desktop_, *registroAperto_);
+      break;
   }
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "FinestraFrmAttendere.h"
+#include "FinestraFrmMostraLog.h"
 #include "FinestraSetupPBD.h"
 #include "Win32Desktop.h"
 #include "Win32Machine.h"
@@ -38,6 +39,8 @@ class Applicazione {
   SetupPBD logica_;
   FinestraFrmAttendere attendere_;
   std::optional<FinestraSetupPBD> principale_;
+  // The log viewer while it is shown: the printer window opens over it.
+  FinestraFrmMostraLog* registroAperto_ = nullptr;
 };
 
 // The folder of the running program as the platform gives it, without a trailing backslash.

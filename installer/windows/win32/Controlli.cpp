@@ -37,6 +37,21 @@ void ImpostaAbilitato(HWND controllo, bool abilitato) {
     ::EnableWindow(controllo, abilitato ? TRUE : FALSE);
 }
 
+void ImpostaListaDiscesa(HWND combo, const std::vector<std::string>& voci, int selezione,
+                         std::vector<std::string>& mostrate) {
+  if (voci != mostrate) {
+    ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    for (const std::string& voce : voci) {
+      ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(voce.c_str()));
+    }
+    mostrate = voci;
+  }
+  if (selezione < 0 || static_cast<std::size_t>(selezione) >= voci.size()) selezione = -1;
+  if (::SendMessageA(combo, CB_GETCURSEL, 0, 0) != selezione) {
+    ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(selezione), 0);
+  }
+}
+
 unique_hgdiobj CreaCarattere(int dpi) {
   NONCLIENTMETRICSA metriche{};
   metriche.cbSize = sizeof metriche;

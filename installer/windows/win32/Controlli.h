@@ -22,6 +22,12 @@ std::string TestoDi(HWND controllo);
 void ImpostaVisibile(HWND controllo, bool visibile);
 void ImpostaAbilitato(HWND controllo, bool abilitato);
 
+// Shows a drop-down list's entries and selection (-1 or out of range: none). `mostrate` remembers the
+// entries last shown, so that the list is rebuilt only when they change; setting the selection
+// sends no notification, so showing a model never fires a handler.
+void ImpostaListaDiscesa(HWND combo, const std::vector<std::string>& voci, int selezione,
+                         std::vector<std::string>& mostrate);
+
 // The font of the installer's windows at the given DPI.
 unique_hgdiobj CreaCarattere(int dpi);
 // Gives the font to every child control of the window.

@@ -176,20 +176,7 @@ void FinestraSetupPBD::Aggiorna() {
 }
 
 void FinestraSetupPBD::AggiornaCombo(const ListaDiscesa& lista) {
-  if (lista.Voci != vociMostrate_) {
-    ::SendMessageA(cmbDischi_, CB_RESETCONTENT, 0, 0);
-    for (const std::string& voce : lista.Voci) {
-      ::SendMessageA(cmbDischi_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(voce.c_str()));
-    }
-    vociMostrate_ = lista.Voci;
-  }
-  const int selezione = lista.Selezione >= 0 && static_cast<std::size_t>(lista.Selezione) < lista.Voci.size()
-                            ? lista.Selezione
-                            : -1;
-  // CB_SETCURSEL sends no selection notification, so showing the model never fires the handler.
-  if (::SendMessageA(cmbDischi_, CB_GETCURSEL, 0, 0) != selezione) {
-    ::SendMessageA(cmbDischi_, CB_SETCURSEL, static_cast<WPARAM>(selezione), 0);
-  }
+  ImpostaListaDiscesa(cmbDischi_, lista.Voci, lista.Selezione, vociMostrate_);
   ImpostaAbilitato(cmbDischi_, lista.Abilitato);
   AggiornaSuggerimento(lista.ToolTipText);
 }

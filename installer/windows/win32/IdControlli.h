@@ -8,6 +8,8 @@ namespace talvo::finestre {
 inline constexpr const char* ClasseSetupPBD = "TalvoSetupPBD";
 inline constexpr const char* ClasseFrmAttendere = "TalvofrmAttendere";
 inline constexpr const char* ClasseFrmModRel = "TalvoFrmModRel";
+inline constexpr const char* ClasseFrmMostraLog = "TalvoFrmMostraLog";
+inline constexpr const char* ClasseFrmStampa = "TalvoFrmStampa";
 // The filled rectangles of the main window's rows.
 inline constexpr const char* ClasseShape = "TalvoShape";
 
@@ -32,5 +34,20 @@ namespace IdFrmModRel {
 constexpr int txtVecchiarel = 3001;
 constexpr int CmdAgg = 3002;
 }  // namespace IdFrmModRel
+
+namespace IdFrmMostraLog {
+constexpr int TxtFile = 4001;
+// Menu entries of "&Principale".
+constexpr int mnup3 = 4101;
+constexpr int mnup2 = 4102;
+constexpr int mnup4 = 4103;
+}  // namespace IdFrmMostraLog
+
+namespace IdFrmStampa {
+constexpr int Label1 = 5001;
+constexpr int CmbStampante = 5002;
+constexpr int CmdStampa = 5003;
+constexpr int CmdEsci = 5004;
+}  // namespace IdFrmStampa
 
 }  // namespace talvo::finestre

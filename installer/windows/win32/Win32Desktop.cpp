@@ -1,7 +1,14 @@
-// Message boxes, event pumping and the mouse pointer through the Win32 API.
+// Message boxes, event pumping, the mouse pointer, the clipboard and the printers through the Win32
+// API.
 #include "Win32Desktop.h"
 
 #include <windows.h>
+
+#include <algorithm>
+
+#include "Appunti.h"
+#include "Stampante.h"
+#include "core/Sessione.h"
 
 namespace talvo {
 
@@ -72,6 +79,24 @@ void ElaboraMessaggiInAttesa() {
 void Win32Desktop::ImpostaPuntatoreMouse(PuntatoreMouse puntatore) {
   puntatore_ = puntatore;
   ::SetCursor(::LoadCursor(nullptr, puntatore == PuntatoreMouse::Clessidra ? IDC_WAIT : IDC_ARROW));
+}
+
+void Win32Desktop::CopiaNegliAppunti(const std::string& testo) {
+  finestre::CopiaTestoNegliAppunti(static_cast<HWND>(proprietaria_), testo);
+}
+
+std::vector<std::string> Win32Desktop::Stampanti() { return finestre::ElencoStampanti(); }
+
+void Win32Desktop::ImpostaStampanteCorrente(const std::string& nome) {
+  const std::vector<std::string> stampanti = finestre::ElencoStampanti();
+  if (std::find(stampanti.begin(), stampanti.end(), nome) != stampanti.end()) stampanteCorrente_ = nome;
+}
+
+void Win32Desktop::Stampa(const LavoroDiStampa& lavoro) {
+  PrimaDiMostrare();
+  const std::string stampante =
+      stampanteCorrente_.empty() ? finestre::StampantePredefinita() : stampanteCorrente_;
+  finestre::StampaDocumento(stampante, TitoloProgramma, lavoro);
 }
 
 }  // namespace talvo

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "core/Desktop.h"
 
@@ -31,6 +33,11 @@ class Win32Desktop final : public Desktop {
   void MostraModale(FinestraModale finestra) override;
   void DoEvents() override;
   void ImpostaPuntatoreMouse(PuntatoreMouse puntatore) override;
+  void CopiaNegliAppunti(const std::string& testo) override;
+  std::vector<std::string> Stampanti() override;
+  void ImpostaStampanteCorrente(const std::string& nome) override;
+  // Prints on the printer made current, or on the default printer while none has been.
+  void Stampa(const LavoroDiStampa& lavoro) override;
 
  private:
   void PrimaDiMostrare() const {
@@ -41,6 +48,8 @@ class Win32Desktop final : public Desktop {
   AggiornaViste aggiornaViste_;
   void* proprietaria_ = nullptr;
   PuntatoreMouse puntatore_ = PuntatoreMouse::Predefinito;
+  // The program's current printer; the system's default printer is never changed.
+  std::string stampanteCorrente_;
 };
 
 // Runs the window messages waiting in the thread's queue, and nothing else; a quit message is left

@@ -1,6 +1,10 @@
 // Scripted answers and records of the fake Desktop.
 #include "FakeDesktop.h"
 
+#include <algorithm>
+
+#include "core/ErroreRuntime.h"
+
 namespace talvo::test {
 
 void PrintTo(const MessaggioMostrato& messaggio, std::ostream* os) {
@@ -24,6 +28,21 @@ RispostaMessaggio FakeDesktop::Messaggio(const std::string& testo, const std::st
 void FakeDesktop::MostraModale(FinestraModale finestra) {
   FinestreMostrate.push_back(finestra);
   if (AllaFinestra) AllaFinestra(finestra);
+}
+
+void FakeDesktop::CopiaNegliAppunti(const std::string& testo) {
+  if (ErroreAppunti != 0) throw ErroreRuntime(ErroreAppunti);
+  Copie.push_back(testo);
+}
+
+void FakeDesktop::ImpostaStampanteCorrente(const std::string& nome) {
+  if (std::find(StampantiInstallate.begin(), StampantiInstallate.end(), nome) != StampantiInstallate.end())
+    StampanteCorrente = nome;
+}
+
+void FakeDesktop::Stampa(const LavoroDiStampa& lavoro) {
+  if (ErroreStampa != 0) throw ErroreRuntime(ErroreStampa);
+  Stampati.push_back({StampanteCorrente, lavoro});
 }
 
 }  // namespace talvo::test

@@ -46,6 +46,28 @@ class FakeDesktop final : public Desktop {
   }
   void ImpostaPuntatoreMouse(PuntatoreMouse puntatore) override { Puntatori.push_back(puntatore); }
 
+  // The clipboard: every text put on it, in order.
+  std::vector<std::string> Copie;
+  // A clipboard that cannot be taken: copying raises this error number (0: copying works).
+  int ErroreAppunti = 0;
+  void CopiaNegliAppunti(const std::string& testo) override;
+
+  // The installed printers, in the platform's order, and the current one.
+  std::vector<std::string> StampantiInstallate;
+  std::string StampanteCorrente;
+  std::vector<std::string> Stampanti() override { return StampantiInstallate; }
+  void ImpostaStampanteCorrente(const std::string& nome) override;
+
+  // A job that was printed, with the printer it went to.
+  struct Stampato {
+    std::string Stampante;
+    LavoroDiStampa Lavoro;
+  };
+  std::vector<Stampato> Stampati;
+  // A printer that fails: printing raises this error number and prints nothing (0: it works).
+  int ErroreStampa = 0;
+  void Stampa(const LavoroDiStampa& lavoro) override;
+
   // What a modal window does while it is shown, for tests of its caller.
   std::function<void(FinestraModale)> AllaFinestra;
   // What a person does while pending events run, for tests of long handlers.
