@@ -17,10 +17,16 @@ set(TALVO_TEST_ENV
   TALVO_SILENT=1)
 include(${CMAKE_CURRENT_LIST_DIR}/test-data-source.cmake)
 
-# The prefix is made once and reused by every later run.
+# The prefix is made once and reused by every later run. One persistent Wine server serves it for
+# the whole run, started before the first test and ended after the last: a server that exits
+# between two tests (as Wine's does a few seconds after its last program) can take down a program
+# that connects just then. Ending it writes the registry to the prefix's .reg files.
 add_test(NAME wine_prefix
-  COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-prefix.sh ${TALVO_WINEPREFIX})
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-server.sh start ${TALVO_WINEPREFIX})
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP WinePrefix)
+add_test(NAME wine_prefix_stop
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-server.sh stop ${TALVO_WINEPREFIX})
+set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP WinePrefix)
 
 # talvo_add_test(<name> SOURCES ... [LIBS ...] [SERVERS ...] [ANSI] [DRIVE_C] [GUI] [REGISTRY])
 #   SERVERS   COM server targets the program loads: each is built first and its host path is

@@ -30,7 +30,11 @@ fi
 
 export WINEPREFIX=$prefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
-"$root/tools/wine-prefix.sh" "$prefix" >&2
+# The layout's Wine programs share one server of their own, ended at the end: that writes the
+# registry to user.reg, and no process of the prefix outlives this script, holding a display it
+# was not started for.
+"$root/tools/wine-server.sh" start "$prefix" >&2 || die "could not start a Wine server for $prefix"
+trap '"$root/tools/wine-server.sh" stop "$prefix" >&2' EXIT
 drive_c=$prefix/drive_c
 [ -d "$drive_c" ] || die "$prefix has no drive_c"
 
@@ -62,9 +66,10 @@ quiet reg query 'HKCU\Software\ODBC\ODBC.INI\ODBC Data Sources' /v TALVO ||
   die "the ODBC data source TALVO is not in the registry after importing $reg"
 quiet reg query 'HKCU\Software\ODBC\ODBC.INI\TALVO' /v DatabaseFile ||
   die "the value DatabaseFile of the data source TALVO is not in the registry after importing $reg"
-# The registry reaches user.reg when the prefix's wineserver ends; no process of the prefix may
-# outlive this script either, holding a display it was not started for.
-/usr/lib/wine/wineserver -w
+trap - EXIT
+"$root/tools/wine-server.sh" stop "$prefix" >&2 || die "the Wine server of $prefix did not end cleanly"
+grep -qF '[Software\\ODBC\\ODBC.INI\\TALVO]' "$prefix/user.reg" ||
+  die "the data source TALVO is not in $prefix/user.reg after the server ended"
 
 if [ -n "$program" ]; then
   cp "$program" "$drive_c/PatchDemo/SetupTalvo.exe"

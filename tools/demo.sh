@@ -53,24 +53,25 @@ export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 # The installer takes the patch's payload folders relative to its current folder.
 patch_folder=$prefix/drive_c/PatchDemo
 
+# The run has a Wine server of its own, ended when the program (or the driver) returns.
+wine_server=$PWD/tools/wine-server.sh
+
 status=0
 if [ -n "${DISPLAY:-}" ]; then
   echo "demo: starting $programma on $DISPLAY"
-  (cd "$patch_folder" && "$wine" "$programma") || status=$?
-  /usr/lib/wine/wineserver -w
+  (cd "$patch_folder" && "$wine_server" run "$prefix" "$wine" "$programma") || status=$?
 else
   [ -f "$bin/DemoAutista.exe" ] || die "$bin/DemoAutista.exe was not built"
   mkdir -p "$build/demo"
   png=$PWD/$build/demo/SetupPBD.png
   rm -f "$png"
   driver=$PWD/$bin/DemoAutista.exe
-  # Xvfb runs no window manager: Wine then draws the windows' title bars itself.
-  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
   # The prefix's processes end inside the Xvfb session, so none of them loses its display.
+  # Xvfb runs no window manager: Wine then draws the windows' title bars itself.
   # shellcheck disable=SC2016 # the inner shell expands its own arguments
   (cd "$patch_folder" &&
-    timeout -k 10 300 xvfb-run -a -s "-screen 0 1280x1024x24" \
-      bash -c '"$1" "$2" "$3" "$4"; s=$?; /usr/lib/wine/wineserver -w; exit $s' \
+    timeout -k 10 300 xvfb-run -a -s "-screen 0 1280x1024x24" "$wine_server" run "$prefix" \
+      bash -c '"$1" reg add "HKCU\Software\Wine\X11 Driver" /v Decorated /d N /f >/dev/null && "$1" "$2" "$3" "$4"' \
       bash "$wine" "$driver" "$programma" "Z:${png//\//\\}") || status=$?
   if [ "$status" -ne 0 ]; then
     /usr/lib/wine/wineserver -k 2>/dev/null || true
