@@ -31,6 +31,10 @@ class DesktopMuto final : public Desktop {
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
   }
   void ImpostaPuntatoreMouse(PuntatoreMouse) override {}
+  void CopiaNegliAppunti(const std::string&) override {}
+  std::vector<std::string> Stampanti() override { return {}; }
+  void ImpostaStampanteCorrente(const std::string&) override {}
+  void Stampa(const LavoroDiStampa&) override {}
 };
 
 // The rows as a window would get them, with pending events run where the run allows it.

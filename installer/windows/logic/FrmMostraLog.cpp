@@ -9,7 +9,7 @@
 
 #include "core/Desktop.h"
 #include "core/ErroreRuntime.h"
-#include "core/Esistenza.h"
+#include "core/OperazioniFile.h"
 #include "core/FileTesto.h"
 #include "core/MostraErrore.h"
 #include "core/Sessione.h"

@@ -44,6 +44,46 @@ const RigaAttesa Righe[] = {
     {"OpenTALVO", "INSTALLATA", true},
 };
 
+// Runs first: the failed run puts back every file of the areas, so the installation is as laid
+// out for the complete run below (the fixed lists' changes are kept, as the installer keeps them).
+TEST(DemoTest, UnAggiornamentoFallitoRipristinaEApreIlLog) {
+  // A tab alone is not a blank line: the area copy finds no "|" in it and the area fails.
+  const std::string lista = "C:\\PatchDemo\\Retribuzioni\\ListaRetribuzioni.txt";
+  const std::string originale = LeggiFile(lista);
+  ScriviFile(lista, originale + "\t\r\n");
+  const std::string anagrafe = LeggiFile("C:\\TALVO\\APP\\ALU\\PRG\\BIN\\a_alu.exe");
+
+  SetupInCorso setup("C:\\PatchDemo\\SetupTalvo.exe");
+  const HWND principale = setup.FinestraPrincipale(Avvio);
+  ASSERT_NE(principale, nullptr) << "no main window";
+  ASSERT_TRUE(ui::WaitUntil(
+      [&] { return ui::Responds(principale, 1000) && setup.NessunMessaggioPer(Quiete); }, 30000));
+  ui::ClickButton(::GetDlgItem(principale, id::cmdAggiorna));
+  EXPECT_EQ(setup.Rispondi(120000).Testo, "Ripristino in corso dei file sovrascritti");
+
+  // The log viewer, modal over the main window, holds the log with the failed line.
+  const HWND visore = ui::WaitForWindow(setup.Id(), finestre::ClasseFrmMostraLog, 30000);
+  ASSERT_NE(visore, nullptr) << "no log viewer";
+  const std::string log = ui::WindowText(::GetDlgItem(visore, finestre::IdFrmMostraLog::TxtFile));
+  EXPECT_NE(log.find("Funzione: CopiaFile  codice errore: 9"), std::string::npos) << log;
+  EXPECT_NE(log.find("AREA: retribuzioni"), std::string::npos) << log;
+  for (int i : {0, 1, 2, 4, 5}) {
+    EXPECT_EQ(ui::ControlText(principale, id::LblStato + i), "AREA RIPRISTINATA") << i;
+    EXPECT_EQ(ui::ControlText(principale, id::lblOk + i), "0%") << i;
+  }
+  EXPECT_EQ(LeggiFile("C:\\TALVO\\APP\\ALU\\PRG\\BIN\\a_alu.exe"), anagrafe);
+  EXPECT_FALSE(EsisteFile("C:\\TALVO\\SYS\\leggimi.txt"));
+  EXPECT_FALSE(EsisteFile("C:\\TALVO\\sys\\vtrcntrl.ini"));
+
+  // Closing it gives the activation back: the rows show the installation again.
+  ::PostMessageA(visore, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(
+      ui::WaitUntil([&] { return ui::ControlText(principale, id::LblStato) == "INSTALLATA"; }, 30000));
+  EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(principale, id::cmdAggiorna)));
+  setup.EsciConFine(principale);
+  ScriviFile(lista, originale);
+}
+
 TEST(DemoTest, LaFinestraPrincipaleMostraLInstallazioneDemo) {
   SetupInCorso setup("C:\\PatchDemo\\SetupTalvo.exe");
   const HWND principale = setup.FinestraPrincipale(Avvio);
