@@ -3,6 +3,7 @@
 #include <initguid.h>
 
 #include "Crypt.h"
+#include "IdentitaCifrel.h"
 #include "com/ServerExports.h"
 #include "com/TypeInfo.h"
 
@@ -12,12 +13,6 @@ using namespace talvo::com;
 
 const ClassEntry kClassi[] = {{&CLSID_Crypt, talvo::cifrel::Crypt::Create}};
 
-ServerIdentity Identita() {
-  ClassIdentity crypt{CLSID_Crypt, L"Crypt Class", L"Cifrel.Crypt", L"Cifrel.Crypt.1", L"Both", true, true};
-  crypt.typeLibraryKey = true;
-  return {{LIBID_CIFRELLib, 1, 0, 0}, {crypt}};
-}
-
 }  // namespace
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
@@ -25,4 +20,4 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   return TRUE;
 }
 
-TALVO_COM_SERVER_EXPORTS(kClassi, Identita)
+TALVO_COM_SERVER_EXPORTS(kClassi, talvo::cifrel::IdentitaCifrel)

@@ -9,6 +9,7 @@
 
 #include "Cifrel.h"
 #include "FileDiProva.h"
+#include "IdentitaCifrel.h"
 #include "ServerTest.h"
 #include "com/ComPtr.h"
 
@@ -29,7 +30,9 @@ std::wstring ShortForm(const std::wstring& path) {
 }
 
 TEST(CifrelRegistration, WritesItsKeysAndRemovesExactlyThem) {
+  const auto table = talvo::com::ServerRegistryKeys(talvo::cifrel::IdentitaCifrel(), Server());
   ASSERT_EQ(talvo::test::Regsvr32(Server()), 0u);
+  talvo::test::ExpectTableRegistered(table);
   const HKEY root = HKEY_CLASSES_ROOT;
   const std::wstring classe = L"CLSID\\" + Clsid;
   struct Valore {
@@ -53,6 +56,7 @@ TEST(CifrelRegistration, WritesItsKeysAndRemovesExactlyThem) {
   EXPECT_TRUE(KeyExists(root, L"TypeLib\\" + Libid + L"\\1.0"));
 
   ASSERT_EQ(talvo::test::Regsvr32(Server(), true), 0u);
+  talvo::test::ExpectTableRemoved(table);
   for (const Valore& v : valori) EXPECT_FALSE(KeyExists(root, v.chiave)) << v.chiave.c_str();
   EXPECT_FALSE(KeyExists(root, L"TypeLib\\" + Libid));
   EXPECT_TRUE(KeyExists(root, L"CLSID"));
