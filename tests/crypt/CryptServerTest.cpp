@@ -164,6 +164,12 @@ TEST_F(CryptTest, ThePasswordCannotBeClearedAndIsKeptWhole) {
   EXPECT_EQ(crypt->put_Password(nullptr), S_OK);
   EXPECT_EQ(Password(crypt.get()), L"secret");
 
+  // The password ends at its first NUL; one that starts with NUL is ignored like an empty one.
+  ImpostaPassword(crypt.get(), std::wstring(L"\0altro", 6));
+  EXPECT_EQ(Password(crypt.get()), L"secret");
+  ImpostaPassword(crypt.get(), std::wstring(L"segreto\0coda", 12));
+  EXPECT_EQ(Password(crypt.get()), L"segreto");
+
   const std::wstring lunga119(119, L'p');
   ImpostaPassword(crypt.get(), lunga119);
   EXPECT_EQ(Password(crypt.get()), lunga119);
@@ -189,6 +195,15 @@ TEST_F(CryptTest, ZeroBytesGiveTheBaseProviderKeyStream) {
             std::string("\x9c\x8e\x01\x23\x78\xf7\x55\xdc\x85\xc8\xc9\x09\x4e\x13\x74\xbf", 16));
   ASSERT_EQ(CifraFile(crypt.get(), cartella / "flusso", cartella / "indietro", false), CifEncryptSuccess);
   EXPECT_EQ(talvo::test::LeggiFile(cartella / "indietro"), std::string(16, '\0'));
+}
+
+TEST_F(CryptTest, APasswordWithANulEnciphersAsItsTextBeforeTheNul) {
+  ComPtr<ICrypt> crypt = Nuovo();
+  ImpostaPassword(crypt.get(), std::wstring(L"secret\0xyz", 10));
+  talvo::test::ScriviFile(cartella / "zeri", std::string(16, '\0'));
+  ASSERT_EQ(CifraFile(crypt.get(), cartella / "zeri", cartella / "flusso"), CifEncryptSuccess);
+  EXPECT_EQ(talvo::test::LeggiFile(cartella / "flusso"),
+            std::string("\x9c\x8e\x01\x23\x78\xf7\x55\xdc\x85\xc8\xc9\x09\x4e\x13\x74\xbf", 16));
 }
 
 TEST_F(CryptTest, TwoObjectsWithThePasswordShareTheKey) {
