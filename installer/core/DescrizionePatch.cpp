@@ -4,7 +4,7 @@
 
 #include "Compatibilita.h"
 #include "ErroreRuntime.h"
-#include "Esistenza.h"
+#include "OperazioniFile.h"
 #include "FinestraSetupPBD.h"
 #include "Globale.h"
 #include "Ini.h"
