@@ -8,7 +8,8 @@
 namespace talvo::cifrel {
 
 inline com::ServerIdentity IdentitaCifrel() {
-  com::ClassIdentity crypt{CLSID_Crypt, L"Crypt Class", L"Cifrel.Crypt", L"Cifrel.Crypt.1", L"Both", true, true};
+  com::ClassIdentity crypt{CLSID_Crypt, L"Crypt Class", L"Cifrel.Crypt", L"Cifrel.Crypt.1", L"Both", true,
+                           true};
   crypt.typeLibraryKey = true;
   return {{LIBID_CIFRELLib, 1, 0, 0}, {crypt}};
 }

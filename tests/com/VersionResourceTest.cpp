@@ -25,7 +25,9 @@ const Binario kBinari[] = {
     {TALVO_SERVER_Cifrel, L"Cifrel.dll", L"Cifratura di file e valori"},
 };
 
-std::wstring Wide(const char* text) { return std::wstring(text, text + std::char_traits<char>::length(text)); }
+std::wstring Wide(const char* text) {
+  return std::wstring(text, text + std::char_traits<char>::length(text));
+}
 
 class RisorsaVersione : public ::testing::TestWithParam<Binario> {
  protected:
