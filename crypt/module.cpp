@@ -11,13 +11,15 @@ namespace {
 
 using namespace talvo::com;
 
-const ClassEntry kClassi[] = {{&CLSID_Crypt, talvo::cifrel::Crypt::Create}};
+// Late-bound callers reach the type library through the registry; the choice is made before the
+// first object exists, outside DllMain.
+HRESULT CreaCrypt(IUnknown* outer, REFIID riid, void** ppv) noexcept {
+  UseRegisteredTypeLibrary({LIBID_CIFRELLib, 1, 0, 0});
+  return talvo::cifrel::Crypt::Create(outer, riid, ppv);
+}
+
+const ClassEntry kClassi[] = {{&CLSID_Crypt, CreaCrypt}};
 
 }  // namespace
-
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) UseRegisteredTypeLibrary({LIBID_CIFRELLib, 1, 0, 0});
-  return TRUE;
-}
 
 TALVO_COM_SERVER_EXPORTS(kClassi, talvo::cifrel::IdentitaCifrel)
