@@ -15,6 +15,7 @@ packages=(
   zip unzip
   googletest
   "$CLANG_FORMAT"
+  clang libclang-rt-14-dev
 )
 
 missing=()
