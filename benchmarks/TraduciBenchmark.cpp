@@ -158,7 +158,7 @@ int wmain(int argc, wchar_t** argv) {
         Fail("Invoke", E_FAIL);
       }
     };
-    const double late = CallsPerSecond([&] { invoke(id); });
+    const double late = InvokeCallsPerSecond(dispatch.get(), L"Traduci", {query.get(), kind.get()});
     const double byName = CallsPerSecond([&] {
       DISPID each = 0;
       dispatch->GetIDsOfNames(talvo::com::kNoInterface, names, 1, 0, &each);
