@@ -1,6 +1,7 @@
 // Measures Ifmx.Traduci as callers reach it: calls per second on an outer-join statement through
-// the vtable and through IDispatch, and the time to translate SELECTs of growing length full of
-// substr calls, to show how the cost grows with the statement.
+// the vtable and through IDispatch, against a floor timed in the same run (the test server's
+// Echo, a trivial method that returns a new BSTR, on the same statement), and the time to
+// translate SELECTs of growing length full of substr calls, to show how the cost grows.
 //   TraduciBenchmark.exe [path of Vortan.dll, by default the one built with it]
 #include <windows.h>
 
@@ -13,6 +14,9 @@
 #include <vector>
 
 #include "Vortan.h"
+#ifdef TALVO_ECHO_DLL
+#include "ComTestServer.h"
+#endif
 #include "com/ComPtr.h"
 #include "com/Dispatch.h"
 #include "raii/unique_any.h"
@@ -69,11 +73,51 @@ void Fail(const char* what, HRESULT hr) {
   std::exit(1);
 }
 
+// The Windows path of a file the build names by its host path (the host's root is drive Z:).
+std::wstring HostPath(const char* path) {
+  std::wstring result = L"Z:";
+  for (const char* c = path; *c; ++c) result += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+  return result;
+}
+
+// The class factory of clsid in a server loaded by path.
+ComPtr<IClassFactory> Factory(HMODULE server, REFCLSID clsid) {
+  auto getClassObject = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
+      reinterpret_cast<void*>(::GetProcAddress(server, "DllGetClassObject")));
+  if (!getClassObject) Fail("GetProcAddress(DllGetClassObject)", E_FAIL);
+  ComPtr<IClassFactory> factory;
+  HRESULT hr = getClassObject(clsid, IID_IClassFactory, factory.put_void());
+  if (FAILED(hr)) Fail("DllGetClassObject", hr);
+  return factory;
+}
+
+// Calls per second of a method through IDispatch::Invoke with its DISPID kept; the arguments in
+// their declared order.
+double InvokeCallsPerSecond(IDispatch* dispatch, const wchar_t* method, std::vector<BSTR> arguments) {
+  std::wstring name = method;
+  LPOLESTR names[] = {name.data()};
+  DISPID id = 0;
+  HRESULT hr = dispatch->GetIDsOfNames(talvo::com::kNoInterface, names, 1, 0, &id);
+  if (FAILED(hr)) Fail("GetIDsOfNames", hr);
+  std::vector<VARIANT> args(arguments.size());
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    V_VT(&args[arguments.size() - 1 - i]) = VT_BSTR;  // last argument first
+    V_BSTR(&args[arguments.size() - 1 - i]) = arguments[i];
+  }
+  DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+  return CallsPerSecond([&] {
+    talvo::unique_variant result;
+    if (FAILED(dispatch->Invoke(id, talvo::com::kNoInterface, 0, DISPATCH_METHOD, &params, result.put(),
+                                nullptr, nullptr))) {
+      Fail("Invoke", E_FAIL);
+    }
+  });
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  std::wstring path = L"Z:";
-  for (const char* c = TALVO_VORTAN_DLL; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+  std::wstring path = HostPath(TALVO_VORTAN_DLL);
   if (argc > 1) path = argv[1];
   if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
   {
@@ -82,11 +126,8 @@ int wmain(int argc, wchar_t** argv) {
       std::printf("cannot load %ls\n", path.c_str());
       return 1;
     }
-    auto getClassObject = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
-        reinterpret_cast<void*>(::GetProcAddress(server.get(), "DllGetClassObject")));
-    ComPtr<IClassFactory> factory;
-    HRESULT hr = getClassObject(CLSID_Ifmx, IID_IClassFactory, factory.put_void());
-    if (FAILED(hr)) Fail("DllGetClassObject", hr);
+    ComPtr<IClassFactory> factory = Factory(server.get(), CLSID_Ifmx);
+    HRESULT hr = S_OK;
     ComPtr<_Ifmx> ifmx;
     hr = factory->CreateInstance(nullptr, IID__Ifmx, ifmx.put_void());
     if (FAILED(hr)) Fail("CreateInstance", hr);
@@ -117,7 +158,7 @@ int wmain(int argc, wchar_t** argv) {
         Fail("Invoke", E_FAIL);
       }
     };
-    const double late = CallsPerSecond([&] { invoke(id); });
+    const double late = InvokeCallsPerSecond(dispatch.get(), L"Traduci", {query.get(), kind.get()});
     const double byName = CallsPerSecond([&] {
       DISPID each = 0;
       dispatch->GetIDsOfNames(talvo::com::kNoInterface, names, 1, 0, &each);
@@ -128,6 +169,33 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  vtable                          %10.0f calls/s\n", vtable);
     std::printf("  IDispatch::Invoke (DISPID kept) %10.0f calls/s\n", late);
     std::printf("  GetIDsOfNames + Invoke          %10.0f calls/s\n", byName);
+#ifdef TALVO_ECHO_DLL
+    {
+      // The floor: a trivial method that copies the same statement into a new BSTR.
+      talvo::unique_hmodule echoServer(::LoadLibraryW(HostPath(TALVO_ECHO_DLL).c_str()));
+      if (!echoServer) Fail("LoadLibrary(ComTestServer)", E_FAIL);
+      ComPtr<IClassFactory> echoFactory = Factory(echoServer.get(), CLSID_Echo);
+      ComPtr<_Echo> echo;
+      hr = echoFactory->CreateInstance(nullptr, IID__Echo, echo.put_void());
+      if (FAILED(hr)) Fail("CreateInstance(Echo)", hr);
+      ComPtr<IDispatch> echoDispatch;
+      echo.As(echoDispatch);
+      const double floorVtable = CallsPerSecond([&] {
+        BSTR out = nullptr;
+        if (FAILED(echo->Echo(query.get(), &out))) Fail("Echo", E_FAIL);
+        ::SysFreeString(out);
+      });
+      const double floorLate = InvokeCallsPerSecond(echoDispatch.get(), L"Echo", {query.get()});
+      std::printf("\nFloor, Echo on the same statement (a trivial method returning a new BSTR):\n");
+      std::printf("  vtable                          %10.0f calls/s\n", floorVtable);
+      std::printf("  IDispatch::Invoke (DISPID kept) %10.0f calls/s\n", floorLate);
+      std::printf("Traduci cost in floor calls: vtable %.2f, IDispatch %.2f\n", floorVtable / vtable,
+                  floorLate / late);
+      echoDispatch.reset();
+      echo.reset();
+      echoFactory.reset();
+    }
+#endif
 
     std::printf("\nIfmx.Traduci on SELECTs full of substr calls (best of 50 runs, through the vtable):\n");
     std::printf("  %8s %8s %12s %14s\n", "chars", "calls", "ms", "ns per char");

@@ -52,13 +52,18 @@ function(talvo_com_idl target idl)
   endif()
 endfunction()
 
-# talvo_add_com_server(<name> IDL <file.idl> DEF <file.def> SOURCES ... [LIBS ...])
-#   <name>.dll: an in-process server linked with the shared plumbing (talvo_com).
+# talvo_add_com_server(<name> IDL <file.idl> DEF <file.def> DESCRIPTION <text> SOURCES ... [LIBS ...])
+#   <name>.dll: an in-process server linked with the shared plumbing (talvo_com), carrying the
+#   suite's version resource with the given file description.
 function(talvo_add_com_server name)
-  cmake_parse_arguments(S "" "IDL;DEF" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(S "" "IDL;DEF;DESCRIPTION" "SOURCES;LIBS" ${ARGN})
   add_library(${name} SHARED ${S_SOURCES} ${S_DEF})
   set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
   talvo_com_idl(${name} ${S_IDL})
+  if(NOT S_DESCRIPTION)
+    set(S_DESCRIPTION ${name})
+  endif()
+  talvo_version_resource(${name} DESCRIPTION ${S_DESCRIPTION})
   target_link_libraries(${name} PRIVATE talvo_com ${S_LIBS})
   # The .def file names the stdcall entry points undecorated.
   target_link_options(${name} PRIVATE -Wl,--enable-stdcall-fixup)

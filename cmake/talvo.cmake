@@ -5,3 +5,5 @@
 function(talvo_ansi_target target)
   target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP1252)
 endfunction()
+
+include(${CMAKE_CURRENT_LIST_DIR}/version.cmake)

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <system_error>
 
+#include "TypeInfo.h"
+
 namespace talvo::com {
 namespace {
 std::atomic<long> objects{0};
@@ -18,7 +20,13 @@ void Module::Unlock() noexcept { --locks; }
 long Module::ObjectCount() noexcept { return objects.load(); }
 long Module::LockCount() noexcept { return locks.load(); }
 
-HRESULT Module::CanUnloadNow() noexcept { return objects.load() == 0 && locks.load() == 0 ? S_OK : S_FALSE; }
+HRESULT Module::CanUnloadNow() noexcept {
+  if (objects.load() != 0 || locks.load() != 0) return S_FALSE;
+  // The library may be unloaded next: what it holds from other DLLs is released now, outside
+  // the loader lock, rather than by a destructor at detach.
+  ReleaseCachedTypeInfo();
+  return S_OK;
+}
 
 HMODULE Module::Handle() noexcept {
   // The address of this function lies in the module the library was linked into.

@@ -17,7 +17,8 @@ class Module {
   static long ObjectCount() noexcept;
   static long LockCount() noexcept;
 
-  // S_OK when no object and no lock is left, S_FALSE otherwise.
+  // S_OK when no object and no lock is left, S_FALSE otherwise. Answering S_OK, it first releases
+  // the module's cached type information.
   static HRESULT CanUnloadNow() noexcept;
 
   // The module (DLL or program) this library is linked into.

@@ -26,10 +26,25 @@ HRESULT UnregisterServerFrom(MakeIdentity make) noexcept {
   }
 }
 
+// Nothing of the server's own to release when it may be unloaded.
+inline void NothingToRelease() noexcept {}
+
+// DllCanUnloadNow: S_OK when no object and no lock is left, after the module's cached state and
+// the server's own (release, a noexcept function) have been released outside the loader lock.
+inline HRESULT CanUnloadNowReleasing(void (*release)() noexcept) noexcept {
+  const HRESULT hr = Module::CanUnloadNow();
+  if (hr == S_OK) release();
+  return hr;
+}
+
 }  // namespace talvo::com
 
-#define TALVO_COM_SERVER_EXPORTS(classTable, makeIdentity)                              \
-  STDAPI DllCanUnloadNow() { return ::talvo::com::Module::CanUnloadNow(); }             \
+#define TALVO_COM_SERVER_EXPORTS(classTable, makeIdentity) \
+  TALVO_COM_SERVER_EXPORTS_RELEASING(classTable, makeIdentity, ::talvo::com::NothingToRelease)
+
+// The exports of a server that holds state of its own (connections, say) until it may be unloaded.
+#define TALVO_COM_SERVER_EXPORTS_RELEASING(classTable, makeIdentity, release)           \
+  STDAPI DllCanUnloadNow() { return ::talvo::com::CanUnloadNowReleasing(release); }     \
   STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {                   \
     return ::talvo::com::GetClassObject(classTable, clsid, riid, ppv);                  \
   }                                                                                     \

@@ -1,4 +1,6 @@
-// The module's type-information cache, shared by all threads that call its objects.
+// The module's type-information cache, shared by all threads that call its objects. It is never
+// destroyed at unload (that would release the type library under the loader lock): the module
+// empties it when DllCanUnloadNow finds no object and no lock left.
 #include "TypeInfo.h"
 
 #include <mutex>
@@ -8,6 +10,7 @@
 
 #include "ComPtr.h"
 #include "Module.h"
+#include "NeverDestroyed.h"
 
 namespace talvo::com {
 namespace {
@@ -20,8 +23,8 @@ struct Cache {
 };
 
 Cache& TheCache() {
-  static Cache cache;
-  return cache;
+  static NeverDestroyed<Cache> cache;
+  return cache.get();
 }
 
 }  // namespace
@@ -30,6 +33,18 @@ void UseRegisteredTypeLibrary(const RegisteredTypeLibrary& library) noexcept {
   Cache& cache = TheCache();
   std::lock_guard<std::mutex> lock(cache.mutex);
   cache.registered = library;
+}
+
+void ReleaseCachedTypeInfo() noexcept {
+  Cache& cache = TheCache();
+  std::vector<std::pair<IID, ComPtr<ITypeInfo>>> infos;
+  ComPtr<ITypeLib> library;
+  {
+    std::lock_guard<std::mutex> lock(cache.mutex);
+    infos.swap(cache.infos);
+    library = std::move(cache.library);
+  }
+  // Released here, outside the cache's lock, on the thread that asked.
 }
 
 HRESULT LoadModuleTypeLibrary(ITypeLib** library) noexcept {

@@ -19,6 +19,10 @@ struct RegisteredTypeLibrary {
 // need the server registered. Called before the first object is created.
 void UseRegisteredTypeLibrary(const RegisteredTypeLibrary& library) noexcept;
 
+// Releases the cached type information; the next call loads it again. Called when the module may
+// be unloaded (no object and no lock left), so that nothing is released under the loader lock.
+void ReleaseCachedTypeInfo() noexcept;
+
 // The type information of one interface, borrowed from the module's cache (not AddRef'ed).
 HRESULT CachedTypeInfo(REFIID iid, ITypeInfo** borrowed) noexcept;
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "TestoCifrato.h"
+#include "com/SafeArrayAccess.h"
 
 namespace talvo::cifrel {
 
@@ -131,13 +132,15 @@ std::optional<Immagine> VariantToBytes(const VARIANT& valore) {
       if (array == nullptr || ::SafeArrayGetDim(array) != 1) return std::nullopt;
       LONG inferiore = 0;
       LONG superiore = -1;
-      ::SafeArrayGetLBound(array, 1, &inferiore);
-      ::SafeArrayGetUBound(array, 1, &superiore);
+      if (FAILED(::SafeArrayGetLBound(array, 1, &inferiore)) ||
+          FAILED(::SafeArrayGetUBound(array, 1, &superiore)))
+        return std::nullopt;
       immagine.limiteInferiore = inferiore;
-      void* elementi = nullptr;
-      if (FAILED(::SafeArrayAccessData(array, &elementi))) return std::nullopt;
-      immagine.byte = Byte(elementi, static_cast<std::size_t>(superiore - inferiore + 1));
-      ::SafeArrayUnaccessData(array);
+      // The lock is released however this scope is left, a failed allocation included.
+      com::SafeArrayAccess accesso;
+      if (FAILED(accesso.Access(array))) return std::nullopt;
+      const long long conteggio = static_cast<long long>(superiore) - inferiore + 1;
+      immagine.byte = Byte(accesso.Data(), conteggio > 0 ? static_cast<std::size_t>(conteggio) : 0);
       break;
     }
     default: return std::nullopt;
@@ -162,10 +165,15 @@ HRESULT BytesToVariant(const Immagine& immagine, VARIANT* risultato) {
       SAFEARRAYBOUND limite{static_cast<ULONG>(immagine.byte.size()), immagine.limiteInferiore};
       SAFEARRAY* array = ::SafeArrayCreate(VT_UI1, 1, &limite);
       if (array == nullptr) return E_OUTOFMEMORY;
-      void* elementi = nullptr;
-      ::SafeArrayAccessData(array, &elementi);
-      std::memcpy(elementi, immagine.byte.data(), immagine.byte.size());
-      ::SafeArrayUnaccessData(array);
+      {
+        com::SafeArrayAccess accesso;
+        const HRESULT hr = accesso.Access(array);
+        if (FAILED(hr)) {
+          ::SafeArrayDestroy(array);
+          return hr;
+        }
+        if (!immagine.byte.empty()) std::memcpy(accesso.Data(), immagine.byte.data(), immagine.byte.size());
+      }
       risultato->vt = VT_ARRAY | VT_UI1;
       risultato->parray = array;
       return S_OK;

@@ -3,6 +3,8 @@
 
 #include <olectl.h>
 
+#include <string_view>
+
 #include "CifraValore.h"
 #include "NessunPuntoDiConnessione.h"
 
@@ -38,10 +40,15 @@ STDMETHODIMP Crypt::get_Password(BSTR* pVal) noexcept {
 }
 
 STDMETHODIMP Crypt::put_Password(BSTR newVal) noexcept {
-  // A password, once set, cannot be cleared: an empty one changes nothing.
-  if (newVal == nullptr || ::SysStringLen(newVal) == 0) return S_OK;
+  // The password is the text up to its first NUL, as a NUL-terminated buffer keeps it, so that a
+  // file encrypted elsewhere with such a password opens here. A password, once set, cannot be
+  // cleared: an empty one, or one that starts with NUL, changes nothing.
+  const std::wstring_view testo =
+      newVal == nullptr ? std::wstring_view() : std::wstring_view(newVal, ::SysStringLen(newVal));
+  const std::wstring_view password = testo.substr(0, testo.find(L'\0'));
+  if (password.empty()) return S_OK;
   try {
-    password_.assign(newVal, ::SysStringLen(newVal));
+    password_.assign(password);
   } catch (...) {
     return E_OUTOFMEMORY;
   }

@@ -3,6 +3,7 @@
 #include <initguid.h>
 
 #include "Crypt.h"
+#include "IdentitaCifrel.h"
 #include "com/ServerExports.h"
 #include "com/TypeInfo.h"
 
@@ -10,19 +11,15 @@ namespace {
 
 using namespace talvo::com;
 
-const ClassEntry kClassi[] = {{&CLSID_Crypt, talvo::cifrel::Crypt::Create}};
-
-ServerIdentity Identita() {
-  ClassIdentity crypt{CLSID_Crypt, L"Crypt Class", L"Cifrel.Crypt", L"Cifrel.Crypt.1", L"Both", true, true};
-  crypt.typeLibraryKey = true;
-  return {{LIBID_CIFRELLib, 1, 0, 0}, {crypt}};
+// Late-bound callers reach the type library through the registry; the choice is made before the
+// first object exists, outside DllMain.
+HRESULT CreaCrypt(IUnknown* outer, REFIID riid, void** ppv) noexcept {
+  UseRegisteredTypeLibrary({LIBID_CIFRELLib, 1, 0, 0});
+  return talvo::cifrel::Crypt::Create(outer, riid, ppv);
 }
+
+const ClassEntry kClassi[] = {{&CLSID_Crypt, CreaCrypt}};
 
 }  // namespace
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) UseRegisteredTypeLibrary({LIBID_CIFRELLib, 1, 0, 0});
-  return TRUE;
-}
-
-TALVO_COM_SERVER_EXPORTS(kClassi, Identita)
+TALVO_COM_SERVER_EXPORTS(kClassi, talvo::cifrel::IdentitaCifrel)

@@ -16,6 +16,7 @@ packages=(
   cups printer-driver-cups-pdf poppler-utils
   googletest
   "$CLANG_FORMAT"
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -23,5 +23,8 @@ fi
 status=0
 ctest --preset win64 -j2 || status=$?
 t3=$(now)
-echo "test: setup $((t1 - t0)) s, build $((t2 - t1)) s, tests $((t3 - t2)) s"
+# The native fuzz harnesses: the committed corpus replayed, then a fixed seed and run count.
+tools/fuzz.sh || status=$?
+t4=$(now)
+echo "test: setup $((t1 - t0)) s, build $((t2 - t1)) s, tests $((t3 - t2)) s, fuzz $((t4 - t3)) s"
 exit $status

@@ -6,10 +6,12 @@
 #include <initguid.h>
 
 #include <atomic>
+#include <stdexcept>
 
 #include "ComTestServer.h"
 #include "ServerTest.h"
 #include "com/ComPtr.h"
+#include "com/SafeArrayAccess.h"
 
 namespace {
 
@@ -170,6 +172,24 @@ TEST_F(ComPlumbing, CanUnloadOnlyWithoutObjectsAndLocks) {
     EXPECT_EQ(server_.CanUnloadNow(), S_FALSE);
   }
   EXPECT_EQ(server_.CanUnloadNow(), S_OK);
+}
+
+TEST(SafeArrayAccessOwner, ReleasesTheLockOnEveryWayOutAndChecksTheResult) {
+  SAFEARRAYBOUND limite{4, 0};
+  SAFEARRAY* array = ::SafeArrayCreate(VT_UI1, 1, &limite);
+  ASSERT_NE(array, nullptr);
+  try {
+    talvo::com::SafeArrayAccess accesso;
+    ASSERT_EQ(accesso.Access(array), S_OK);
+    static_cast<BYTE*>(accesso.Data())[0] = 42;
+    EXPECT_EQ(::SafeArrayDestroy(array), DISP_E_ARRAYISLOCKED);
+    throw std::runtime_error("leaves the scope");
+  } catch (const std::runtime_error&) {
+  }
+  talvo::com::SafeArrayAccess nessuno;
+  EXPECT_EQ(nessuno.Access(nullptr), E_INVALIDARG);
+  EXPECT_EQ(nessuno.Data(), nullptr);
+  EXPECT_EQ(::SafeArrayDestroy(array), S_OK);
 }
 
 }  // namespace

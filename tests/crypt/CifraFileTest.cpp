@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+#include <utility>
+
 #include "Chiave.h"
 #include "CifraFile.h"
 #include "FileDiProva.h"
@@ -19,6 +22,26 @@ std::wstring Wide(const std::string& testo) { return std::wstring(testo.begin(),
 // The Base provider's key stream for "secret": MD5 of the UTF-16LE password, a 40-bit RC4 key
 // and 11 zero bytes of salt.
 const std::string FlussoSecret("\x9c\x8e\x01\x23\x78\xf7\x55\xdc\x85\xc8\xc9\x09\x4e\x13\x74\xbf", 16);
+
+// An independent RC4 key stream: the 40-bit key the Base provider derives for "secret" (the first
+// five bytes of MD5 of its UTF-16LE bytes) followed by 11 zero bytes of salt.
+std::string FlussoRc4Secret(std::size_t n) {
+  const unsigned char chiave[16] = {0x09, 0x43, 0x3e, 0x18, 0x53};
+  unsigned char s[256];
+  for (int i = 0; i < 256; ++i) s[i] = static_cast<unsigned char>(i);
+  for (int i = 0, j = 0; i < 256; ++i) {
+    j = (j + s[i] + chiave[i % 16]) & 255;
+    std::swap(s[i], s[j]);
+  }
+  std::string flusso(n, '\0');
+  for (std::size_t k = 0, i = 0, j = 0; k < n; ++k) {
+    i = (i + 1) & 255;
+    j = (j + s[i]) & 255;
+    std::swap(s[i], s[j]);
+    flusso[k] = static_cast<char>(s[(s[i] + s[j]) & 255]);
+  }
+  return flusso;
+}
 
 class CifraFileTest : public ::testing::Test {
  protected:
@@ -53,6 +76,18 @@ TEST_F(CifraFileTest, TheKeyStreamRunsOnAcrossChunksAndRestartsForEachFile) {
   EXPECT_EQ(lungo.substr(0, 16), FlussoSecret);
   EXPECT_EQ(LeggiFile(cartella / "flusso-corto"), lungo.substr(0, 1000));
   EXPECT_NE(lungo.substr(1000, 16), FlussoSecret);
+}
+
+TEST_F(CifraFileTest, LargeFilesGiveTheSameKeyStreamAsAByteByByteCipher) {
+  ASSERT_EQ(FlussoRc4Secret(16), FlussoSecret);
+  // Across several of the loop's chunks, with a short last one, in both directions.
+  const std::size_t dimensione = 2u * 1024 * 1024 + 5;
+  ScriviFile(cartella / "zeri", std::string(dimensione, '\0'));
+  const std::string atteso = FlussoRc4Secret(dimensione);
+  for (Direzione direzione : {Direzione::Cifra, Direzione::Decifra}) {
+    ASSERT_EQ(Esegui(cartella / "zeri", cartella / "flusso", direzione), Esito::CifEncryptSuccess);
+    EXPECT_TRUE(LeggiFile(cartella / "flusso") == atteso);
+  }
 }
 
 TEST_F(CifraFileTest, EverySizeRoundTripsByteForByte) {

@@ -5,6 +5,7 @@
 #include <oleauto.h>
 
 #include <cstring>
+#include <utility>
 
 #include "Chiave.h"
 #include "CifraValore.h"
@@ -39,6 +40,22 @@ class CifraValoreTest : public ::testing::Test {
     return a;
   }
 };
+
+TEST_F(CifraValoreTest, ByteArraysComeBackUnlockedBothTheCallersAndTheResult) {
+  for (Direzione direzione : {Direzione::Cifra, Direzione::Decifra}) {
+    Variante valore, risultato;
+    valore.v.vt = VT_ARRAY | VT_UI1, valore.v.parray = ArrayDiByte(3, 64);
+    Cifra(valore.v, risultato, direzione);
+    ASSERT_EQ(risultato.v.vt, VT_ARRAY | VT_UI1);
+    // A lock left on either array would make its destruction fail.
+    SAFEARRAY* chiamante = std::exchange(valore.v.parray, nullptr);
+    valore.v.vt = VT_EMPTY;
+    EXPECT_EQ(::SafeArrayDestroy(chiamante), S_OK);
+    SAFEARRAY* nuovo = std::exchange(risultato.v.parray, nullptr);
+    risultato.v.vt = VT_EMPTY;
+    EXPECT_EQ(::SafeArrayDestroy(nuovo), S_OK);
+  }
+}
 
 TEST_F(CifraValoreTest, EveryAcceptedTypeRoundTripsExactly) {
   std::vector<Variante> valori(12);

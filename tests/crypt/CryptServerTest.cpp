@@ -9,6 +9,7 @@
 
 #include "Cifrel.h"
 #include "FileDiProva.h"
+#include "IdentitaCifrel.h"
 #include "ServerTest.h"
 #include "com/ComPtr.h"
 
@@ -29,7 +30,9 @@ std::wstring ShortForm(const std::wstring& path) {
 }
 
 TEST(CifrelRegistration, WritesItsKeysAndRemovesExactlyThem) {
+  const auto table = talvo::com::ServerRegistryKeys(talvo::cifrel::IdentitaCifrel(), Server());
   ASSERT_EQ(talvo::test::Regsvr32(Server()), 0u);
+  talvo::test::ExpectTableRegistered(table);
   const HKEY root = HKEY_CLASSES_ROOT;
   const std::wstring classe = L"CLSID\\" + Clsid;
   struct Valore {
@@ -53,6 +56,7 @@ TEST(CifrelRegistration, WritesItsKeysAndRemovesExactlyThem) {
   EXPECT_TRUE(KeyExists(root, L"TypeLib\\" + Libid + L"\\1.0"));
 
   ASSERT_EQ(talvo::test::Regsvr32(Server(), true), 0u);
+  talvo::test::ExpectTableRemoved(table);
   for (const Valore& v : valori) EXPECT_FALSE(KeyExists(root, v.chiave)) << v.chiave.c_str();
   EXPECT_FALSE(KeyExists(root, L"TypeLib\\" + Libid));
   EXPECT_TRUE(KeyExists(root, L"CLSID"));
@@ -160,6 +164,12 @@ TEST_F(CryptTest, ThePasswordCannotBeClearedAndIsKeptWhole) {
   EXPECT_EQ(crypt->put_Password(nullptr), S_OK);
   EXPECT_EQ(Password(crypt.get()), L"secret");
 
+  // The password ends at its first NUL; one that starts with NUL is ignored like an empty one.
+  ImpostaPassword(crypt.get(), std::wstring(L"\0altro", 6));
+  EXPECT_EQ(Password(crypt.get()), L"secret");
+  ImpostaPassword(crypt.get(), std::wstring(L"segreto\0coda", 12));
+  EXPECT_EQ(Password(crypt.get()), L"segreto");
+
   const std::wstring lunga119(119, L'p');
   ImpostaPassword(crypt.get(), lunga119);
   EXPECT_EQ(Password(crypt.get()), lunga119);
@@ -185,6 +195,15 @@ TEST_F(CryptTest, ZeroBytesGiveTheBaseProviderKeyStream) {
             std::string("\x9c\x8e\x01\x23\x78\xf7\x55\xdc\x85\xc8\xc9\x09\x4e\x13\x74\xbf", 16));
   ASSERT_EQ(CifraFile(crypt.get(), cartella / "flusso", cartella / "indietro", false), CifEncryptSuccess);
   EXPECT_EQ(talvo::test::LeggiFile(cartella / "indietro"), std::string(16, '\0'));
+}
+
+TEST_F(CryptTest, APasswordWithANulEnciphersAsItsTextBeforeTheNul) {
+  ComPtr<ICrypt> crypt = Nuovo();
+  ImpostaPassword(crypt.get(), std::wstring(L"secret\0xyz", 10));
+  talvo::test::ScriviFile(cartella / "zeri", std::string(16, '\0'));
+  ASSERT_EQ(CifraFile(crypt.get(), cartella / "zeri", cartella / "flusso"), CifEncryptSuccess);
+  EXPECT_EQ(talvo::test::LeggiFile(cartella / "flusso"),
+            std::string("\x9c\x8e\x01\x23\x78\xf7\x55\xdc\x85\xc8\xc9\x09\x4e\x13\x74\xbf", 16));
 }
 
 TEST_F(CryptTest, TwoObjectsWithThePasswordShareTheKey) {

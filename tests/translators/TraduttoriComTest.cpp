@@ -5,6 +5,8 @@
 // The identifiers of both servers are defined in this program.
 #include <initguid.h>
 
+#include <thread>
+
 #include "Selvan.h"
 #include "ServerTest.h"
 #include "Vortan.h"
@@ -236,6 +238,49 @@ TEST_F(Translators, CanUnloadOnlyWhenNoObjectIsLeft) {
     }
     EXPECT_EQ(server->CanUnloadNow(), S_OK);
   }
+}
+
+// Calls on two threads each open a connection to TALVO (NoLongTransaction asks about a table);
+// the library then answers DllCanUnloadNow, which closes them, and unloads without hanging:
+// nothing is left for DllMain or a thread-local or static destructor to release under the loader lock.
+TEST(VortanUnload, AfterCallsOnTwoThreadsTheLibraryUnloadsWithoutHanging) {
+  const std::wstring path = talvo::test::WindowsPath(TALVO_SERVER_Vortan);
+  HMODULE module = ::LoadLibraryW(path.c_str());
+  ASSERT_NE(module, nullptr);
+  using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+  using CanUnloadNow = HRESULT(WINAPI*)();
+  auto getClassObject = reinterpret_cast<GetClassObject>(
+      reinterpret_cast<void*>(::GetProcAddress(module, "DllGetClassObject")));
+  auto canUnloadNow =
+      reinterpret_cast<CanUnloadNow>(reinterpret_cast<void*>(::GetProcAddress(module, "DllCanUnloadNow")));
+  ASSERT_TRUE(getClassObject && canUnloadNow);
+  for (int thread = 0; thread < 2; ++thread) {
+    VARIANT_BOOL result = VARIANT_TRUE;
+    std::thread caller([&] {
+      talvo::test::Apartment apartment;
+      ComPtr<IClassFactory> factory;
+      ComPtr<_Ifmx> ifmx;
+      if (FAILED(getClassObject(CLSID_Ifmx, IID_IClassFactory, factory.put_void())) ||
+          FAILED(factory->CreateInstance(nullptr, IID__Ifmx, ifmx.put_void()))) {
+        return;
+      }
+      unique_bstr table(::SysAllocString(L"tabella_assente")), kind(::SysAllocString(L"DELETE"));
+      unique_bstr empty(::SysAllocString(L""));
+      ifmx->NoLongTransaction(table.get(), 10, kind.get(), nullptr, 1, empty.get(), empty.get(), &result);
+    });
+    caller.join();
+    EXPECT_EQ(result, VARIANT_FALSE) << "the call did not reach the database";
+  }
+  EXPECT_EQ(canUnloadNow(), S_OK);
+  // Unloaded on a thread of its own, so that a hang fails the test instead of blocking it.
+  const talvo::unique_handle unloader(::CreateThread(
+      nullptr, 0, [](void* m) -> DWORD { return ::FreeLibrary(static_cast<HMODULE>(m)) ? 0 : 1; }, module, 0,
+      nullptr));
+  ASSERT_TRUE(unloader);
+  ASSERT_EQ(::WaitForSingleObject(unloader.get(), 20000), WAIT_OBJECT_0) << "FreeLibrary hangs";
+  DWORD code = 1;
+  ::GetExitCodeThread(unloader.get(), &code);
+  EXPECT_EQ(code, 0u);
 }
 
 }  // namespace

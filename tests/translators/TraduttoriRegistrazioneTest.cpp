@@ -1,14 +1,15 @@
-// Registration of both translators by Wine's regsvr32: the keys each server owns are present
-// afterwards and none is left after regsvr32 /u; registered, the classes are created through COM.
+// Registration of both translators by Wine's regsvr32: every key and value of each server's own
+// registration table is present afterwards and none is left after regsvr32 /u, the type library
+// included; registered, the classes are created through COM.
 #include <gtest/gtest.h>
 // The identifiers of both servers are defined in this program.
 #include <initguid.h>
 
-#include "Selvan.h"
 #include "ServerTest.h"
-#include "Vortan.h"
 #include "com/ComPtr.h"
 #include "com/Registration.h"
+#include "informix/IdentitaVortan.h"
+#include "sybase/IdentitaSelvan.h"
 
 namespace {
 
@@ -19,30 +20,17 @@ using talvo::test::KeyValue;
 
 struct Server {
   std::wstring path;
-  CLSID clsid;
+  talvo::com::ServerIdentity identity;  // the server's own table, as its DllRegisterServer reads it
   IID iid;
-  GUID libid;
   const wchar_t* progId;
   const wchar_t* version;  // of the type library, as its registry key names it (hexadecimal)
 };
 
 std::vector<Server> Servers() {
-  return {{talvo::test::WindowsPath(TALVO_SERVER_Vortan), CLSID_Ifmx, IID__Ifmx, LIBID_Vortan, L"Vortan.Ifmx",
-           L"15.0"},
-          {talvo::test::WindowsPath(TALVO_SERVER_Selvan), CLSID_Syb, IID__Syb, LIBID_Selvan, L"Selvan.Syb",
-           L"7.0"}};
-}
-
-// Every key a server owns, as a caller or the registry tools look for it.
-std::vector<std::wstring> OwnedKeys(const Server& s) {
-  const std::wstring clsid = L"CLSID\\" + GuidText(s.clsid);
-  return {clsid,
-          clsid + L"\\InprocServer32",
-          clsid + L"\\ProgID",
-          s.progId,
-          std::wstring(s.progId) + L"\\CLSID",
-          L"TypeLib\\" + GuidText(s.libid),
-          L"Interface\\" + GuidText(s.iid)};
+  return {{talvo::test::WindowsPath(TALVO_SERVER_Vortan), talvo::translators::informix::IdentitaVortan(),
+           IID__Ifmx, L"Vortan.Ifmx", L"15.0"},
+          {talvo::test::WindowsPath(TALVO_SERVER_Selvan), talvo::translators::sybase::IdentitaSelvan(),
+           IID__Syb, L"Selvan.Syb", L"7.0"}};
 }
 
 class Registration : public ::testing::Test {
@@ -55,22 +43,24 @@ class Registration : public ::testing::Test {
 TEST_F(Registration, Regsvr32WritesTheKeysAndRegsvr32URemovesThemAll) {
   for (const Server& s : Servers()) {
     SCOPED_TRACE(s.progId);
+    const auto table = talvo::com::ServerRegistryKeys(s.identity, s.path);
+    const std::wstring clsid = L"CLSID\\" + GuidText(s.identity.classes.at(0).clsid);
+    const std::wstring libid = GuidText(s.identity.typeLibrary.libid);
     ASSERT_EQ(talvo::test::Regsvr32(s.path), 0u);
-    for (const std::wstring& key : OwnedKeys(s))
-      EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, key)) << key.c_str();
-    const std::wstring clsid = L"CLSID\\" + GuidText(s.clsid);
+    talvo::test::ExpectTableRegistered(table);
+    // What the table holds, as callers and the registry tools read it.
     EXPECT_EQ(KeyValue(HKEY_CLASSES_ROOT, clsid + L"\\InprocServer32"), s.path);
     EXPECT_EQ(KeyValue(HKEY_CLASSES_ROOT, clsid + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
     EXPECT_EQ(KeyValue(HKEY_CLASSES_ROOT, clsid + L"\\ProgID"), s.progId);
-    EXPECT_EQ(KeyValue(HKEY_CLASSES_ROOT, std::wstring(s.progId) + L"\\CLSID"), GuidText(s.clsid));
-    const std::wstring typeLibrary = L"TypeLib\\" + GuidText(s.libid) + L"\\" + s.version;
+    EXPECT_EQ(KeyValue(HKEY_CLASSES_ROOT, clsid + L"\\TypeLib"), libid);
+    const std::wstring typeLibrary = L"TypeLib\\" + libid + L"\\" + s.version;
     EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, typeLibrary + L"\\409\\win64")) << typeLibrary.c_str();
-    EXPECT_EQ(KeyValue(HKEY_CLASSES_ROOT, L"Interface\\" + GuidText(s.iid) + L"\\TypeLib"),
-              GuidText(s.libid));
+    EXPECT_EQ(KeyValue(HKEY_CLASSES_ROOT, L"Interface\\" + GuidText(s.iid) + L"\\TypeLib"), libid);
 
     ASSERT_EQ(talvo::test::Regsvr32(s.path, true), 0u);
-    for (const std::wstring& key : OwnedKeys(s))
-      EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, key)) << key.c_str();
+    talvo::test::ExpectTableRemoved(table);
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, L"TypeLib\\" + libid));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, L"Interface\\" + GuidText(s.iid)));
   }
   EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
   EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, L"TypeLib"));

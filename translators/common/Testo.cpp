@@ -17,21 +17,32 @@ std::size_t Trova(Vista text, Vista needle, std::size_t start) {
   if (start < 1) start = 1;
   if (start > text.size() + 1) return 0;
   if (needle.empty()) return start <= text.size() ? start : 0;
-  std::size_t found = text.find(needle, start - 1);
-  return found == Vista::npos ? 0 : found + 1;
+  if (needle.size() > text.size()) return 0;
+  // The first character picks the candidates, the rest is compared only there.
+  const char16_t first = needle[0];
+  const Vista rest = needle.substr(1);
+  const std::size_t last = text.size() - needle.size();
+  for (std::size_t i = start - 1; i <= last; ++i) {
+    if (text[i] == first && text.compare(i + 1, rest.size(), rest) == 0) return i + 1;
+  }
+  return 0;
 }
 
-Testo Mid(Vista text, long long start, long long length) {
+Vista MidVista(Vista text, long long start, long long length) {
   if (start < 1 || length < 0) throw RunTimeError(Numero::InvalidCall);
   if (static_cast<unsigned long long>(start) > text.size()) return {};
-  return Testo(text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(length)));
+  return text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(length));
 }
 
-Testo Mid(Vista text, long long start) {
+Vista MidVista(Vista text, long long start) {
   if (start < 1) throw RunTimeError(Numero::InvalidCall);
   if (static_cast<unsigned long long>(start) > text.size()) return {};
-  return Testo(text.substr(static_cast<std::size_t>(start - 1)));
+  return text.substr(static_cast<std::size_t>(start - 1));
 }
+
+Testo Mid(Vista text, long long start, long long length) { return Testo(MidVista(text, start, length)); }
+
+Testo Mid(Vista text, long long start) { return Testo(MidVista(text, start)); }
 
 Testo Left(Vista text, long long n) {
   if (n < 0) throw RunTimeError(Numero::InvalidCall);

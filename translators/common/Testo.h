@@ -28,6 +28,9 @@ Testo Mid(Vista text, long long start, long long length);
 Testo Mid(Vista text, long long start);
 // The first n characters.
 Testo Left(Vista text, long long n);
+// Mid as a view into text: the same arguments, errors and characters, without a copy.
+Vista MidVista(Vista text, long long start, long long length);
+Vista MidVista(Vista text, long long start);
 
 // Upper case for the letters of code page 1252, the application's own (ASCII, Latin-1, Ÿ Š Ž Œ);
 // other characters are kept as they are.

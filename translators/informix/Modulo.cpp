@@ -1,20 +1,19 @@
 // Vortan.dll: its class table, its registration identity and the four server exports.
 #include <initguid.h>
 
+#include "IdentitaVortan.h"
 #include "Ifmx.h"
 #include "com/ServerExports.h"
+#include "database/ThreadConnection.h"
 
 namespace {
 
-using namespace talvo::com;
+const talvo::com::ClassEntry kClassi[] = {{&CLSID_Ifmx, talvo::translators::informix::Ifmx::Create}};
 
-const ClassEntry kClassi[] = {{&CLSID_Ifmx, talvo::translators::informix::Ifmx::Create}};
-
-ServerIdentity Identita() {
-  ClassIdentity ifmx{CLSID_Ifmx, L"Vortan.Ifmx", L"Vortan.Ifmx", L"", L"Apartment"};
-  return {{LIBID_Vortan, 21, 0, 0x409}, {ifmx}};
-}
+// The threads' connections to TALVO are closed when the library may be unloaded, outside the
+// loader lock.
+void ChiudiConnessioni() noexcept { talvo::translators::informix::ThreadConnection::CloseAll(); }
 
 }  // namespace
 
-TALVO_COM_SERVER_EXPORTS(kClassi, Identita)
+TALVO_COM_SERVER_EXPORTS_RELEASING(kClassi, talvo::translators::informix::IdentitaVortan, ChiudiConnessioni)

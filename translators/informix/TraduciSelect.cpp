@@ -20,11 +20,15 @@ const Regola kRegoleSelect[] = {
 }  // namespace
 
 Testo TraduciSelect(Vista query) {
-  Testo result(query);
+  // The query is copied only when no rule fires; a rule that fires makes the first copy itself.
+  Testo result;
+  bool riscritta = false;
   for (const Regola& regola : kRegoleSelect) {
-    if (Trova(query, regola.trigger) != 0) result = regola.applica(result);
+    if (Trova(query, regola.trigger) == 0) continue;
+    result = regola.applica(riscritta ? Vista(result) : query);
+    riscritta = true;
   }
-  return result;
+  return riscritta ? result : Testo(query);
 }
 
 }  // namespace talvo::translators::informix

@@ -1,6 +1,8 @@
 // Test helpers for COM servers, working through the real Windows API as Wine provides it.
 #include "ServerTest.h"
 
+#include <gtest/gtest.h>
+
 #include <stdexcept>
 
 #include "com/Dispatch.h"
@@ -45,6 +47,21 @@ std::wstring KeyValue(HKEY root, const std::wstring& path, const std::wstring& n
     return L"";
   }
   return data;
+}
+
+void ExpectTableRegistered(const std::vector<com::RegistryKey>& table) {
+  for (const com::RegistryKey& key : table) {
+    EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, key.path)) << key.path.c_str();
+    for (const com::RegistryValue& value : key.values) {
+      EXPECT_EQ(KeyValue(HKEY_CLASSES_ROOT, key.path, value.name), value.data)
+          << key.path.c_str() << " [" << value.name.c_str() << "]";
+    }
+  }
+}
+
+void ExpectTableRemoved(const std::vector<com::RegistryKey>& table) {
+  for (const com::RegistryKey& key : table)
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, key.path)) << key.path.c_str();
 }
 
 Apartment::Apartment(DWORD model) {

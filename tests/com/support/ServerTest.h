@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "com/ComPtr.h"
+#include "com/Registration.h"
 #include "raii/unique_any.h"
 
 namespace talvo::test {
@@ -22,6 +23,12 @@ DWORD Regsvr32(const std::wstring& server, bool unregister = false);
 bool KeyExists(HKEY root, const std::wstring& path);
 // A REG_SZ value of a key; the empty name is the default value. Empty when absent.
 std::wstring KeyValue(HKEY root, const std::wstring& path, const std::wstring& name = L"");
+
+// Every key of a server's own registration table is under HKEY_CLASSES_ROOT with every value the
+// table gives it (registered), or none of its keys is left (unregistered). Failures are reported
+// through GoogleTest, one per key or value.
+void ExpectTableRegistered(const std::vector<com::RegistryKey>& table);
+void ExpectTableRemoved(const std::vector<com::RegistryKey>& table);
 
 // CoInitializeEx for the test's thread, undone when the object dies.
 class Apartment {

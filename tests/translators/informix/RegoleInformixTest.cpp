@@ -2,6 +2,8 @@
 // them, plus the inputs that must fail with their run-time number and description.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -153,6 +155,14 @@ TEST_P(TraduciIfmxFails, WithTheRunTimeNumberAndDescription) {
   }
 }
 
+// prima, then parte n times, then dopo.
+Testo Ripeti(Vista prima, Vista parte, int n, Vista dopo) {
+  Testo query(prima);
+  for (int i = 0; i < n; ++i) query += parte;
+  query += dopo;
+  return query;
+}
+
 Testo Lunga(std::size_t lunghezza, Vista dopo) {
   Testo query = u"SELECT a FROM t WHERE b = '";
   query.append(lunghezza - query.size(), u'x');
@@ -186,7 +196,77 @@ INSTANTIATE_TEST_SUITE_P(
         Errore{"substr past position 32,767", Lunga(32767, u"' AND substr(a,1,2) = 'x'"), 6},
         Errore{"DATEFORMAT without a closing parenthesis", u"SELECT DATEFORMAT(a,'x' FROM t", 5},
         Errore{"DATEFORMAT without a comma", u"SELECT DATEFORMAT(a) FROM t", 5},
-        Errore{"DATEFORMAT past position 32,767", Lunga(32767, u"' AND DATEFORMAT(a,'x') = 1"), 6}));
+        Errore{"DATEFORMAT past position 32,767", Lunga(32767, u"' AND DATEFORMAT(a,'x') = 1"), 6},
+        Errore{
+            "an outer join whose conditions would pass 32,767 characters: 6540 ONs before one brace",
+            Ripeti(u"SELECT * FROM {oj a LEFT OUTER JOIN b ON a.k = b.k", u" ON x", 6540, u"} WHERE a.z = 1"),
+            6}));
+
+// Long inputs that once cost more than their length: each gives its result, in linear time.
+TEST(TraduciIfmxLong, NestedTemporaryWordsLoseOneLevelPerPass) {
+  const Testo query = Ripeti(Ripeti(u"create ", u"TEMP", 2777, u""), u"ORARY", 2777, u"");
+  ASSERT_EQ(query.size(), 25000u);
+  EXPECT_EQ(Traduci(query, u""), Ripeti(u"CREATE ", u"TEMP", 2777, u""));
+  // GLOBAL removals that join a new GLOBAL or TEMPORARY are taken by the next pass, or by the same
+  // one for a TEMPORARY; a GLOBAL joined by the last pass stays.
+  EXPECT_EQ(Traduci(u"create TEMPOGLOBALRARY GLGLOBALOBAL temporary", u""), u"CREATE TEMP GLOBAL TEMP");
+  EXPECT_EQ(Traduci(u"create GLGLOBALOBAL TEMPTEMPORARYORARY", u""), u"CREATE  TEMPTEMP");
+}
+
+TEST(TraduciIfmxLong, ManyDateformatCallsAreEachRewritten) {
+  const Testo query = Ripeti(u"SELECT ", u"DATEFORMAT(d,'x'), ", 800, u"1 FROM t");
+  EXPECT_EQ(Traduci(query, u""), Ripeti(u"SELECT ", u"EXTEND(DATE(D),YEAR TO MONTH), ", 800, u"1 FROM T"));
+}
+
+// The best of several runs of a translation, in seconds.
+double Tempo(const Testo& query) {
+  double migliore = 1e9;
+  for (int run = 0; run < 9; ++run) {
+    const auto inizio = std::chrono::steady_clock::now();
+    try {
+      Traduci(query, u"SELECT");
+    } catch (const com::RunTimeError&) {
+    }
+    const std::chrono::duration<double> durata = std::chrono::steady_clock::now() - inizio;
+    migliore = std::min(migliore, durata.count());
+  }
+  return migliore;
+}
+
+struct Crescita {
+  const char* nota;
+  Testo (*query)(int n);  // a statement that grows with n
+};
+
+void PrintTo(const Crescita& c, std::ostream* os) { *os << c.nota; }
+
+class TraduciIfmxLinear : public ::testing::TestWithParam<Crescita> {};
+
+TEST_P(TraduciIfmxLinear, DoublingTheStatementAtMostTwoAndAHalfTimesItsTime) {
+  const Testo corta = GetParam().query(400);
+  const Testo lunga = GetParam().query(800);
+  ASSERT_LE(lunga.size(), 32767u);
+  ASSERT_GE(lunga.size(), 2 * corta.size() - 100);
+  Tempo(corta);  // warm-up: the allocator's first growth is not the rule's
+  const double rapporto = Tempo(lunga) / Tempo(corta);
+  EXPECT_LE(rapporto, 2.5) << corta.size() << " -> " << lunga.size() << " characters";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, TraduciIfmxLinear,
+    ::testing::Values(Crescita{"nested TEMPORARY words",
+                               [](int n) {
+                                 return Ripeti(Ripeti(u"create ", u"TEMP", n * 2, u""), u"ORARY", n * 2, u"");
+                               }},
+                      // Each call grows by 13 characters: the longer statement's result still fits 32,767.
+                      Crescita{"DATEFORMAT calls",
+                               [](int n) { return Ripeti(u"SELECT ", u"DATEFORMAT(d,'x'), ", n / 2, u"1"); }},
+                      Crescita{"substr calls",
+                               [](int n) { return Ripeti(u"SELECT ", u"substr(c,1,2), ", n, u"1 FROM t"); }},
+                      Crescita{"outer-join ONs", [](int n) {
+                                 return Ripeti(u"SELECT * FROM {oj a LEFT OUTER JOIN b ON a.k = b.k",
+                                               u" ON x", n * 2, u"} WHERE a.z = 1");
+                               }}));
 
 TEST(TraduciIfmxLength, TheRulesTakeStatementsUpTo32767Characters) {
   // Just under the limit the rules still apply; the substr call ends at position 32,767.

@@ -1,7 +1,10 @@
 // The application's data source TALVO as the Informix translator reaches it: one ODBC
 // connection per thread (each apartment of the library has its own), opened on first use and
-// kept until the thread ends or the library unloads.
+// kept until the library may be unloaded (CloseAll, from DllCanUnloadNow), so that no connection
+// is ever closed under the loader lock.
 #pragma once
+
+#include <cstddef>
 
 #include "DatabaseConnection.h"
 
@@ -20,6 +23,10 @@ class ThreadConnection final : public DatabaseConnection {
   static bool Connected() noexcept;
   // Closes the calling thread's connection, if any; the next use opens a new one.
   static void Close() noexcept;
+  // Closes every thread's connection; called when the library may be unloaded.
+  static void CloseAll() noexcept;
+  // How many connections are open, over all threads.
+  static std::size_t OpenCount() noexcept;
 };
 
 }  // namespace talvo::translators::informix

@@ -19,8 +19,11 @@ Split SplitRange(std::int64_t count, std::int32_t dimMax, std::int32_t lo, std::
   if (dimMax == 0) throw com::RunTimeError(com::RunTimeNumber::DivisionByZero);
   // A negative limit would give no piece or a piece as wide as the range, cut again forever.
   if (dimMax < 0) throw com::RunTimeError(com::RunTimeNumber::InvalidCall);
+  // A row count is never negative; one that is would give no piece at all and a division by zero.
+  if (count < 0) throw com::RunTimeError(com::RunTimeNumber::InvalidCall);
   Split split;
-  split.NumPezzi = Long32(count / dimMax + 1);
+  // The quotient is checked before 1 is added, so that no count overflows the sum.
+  split.NumPezzi = Long32(std::int64_t{Long32(count / dimMax)} + 1);
   split.Passo = std::max<std::int32_t>(1, Long32((std::int64_t{hi} - lo) / split.NumPezzi));
   split.RowidMin = lo;
   split.DimMax = dimMax;

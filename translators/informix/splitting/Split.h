@@ -30,7 +30,8 @@ std::int32_t Long32(std::int64_t value);
 
 // The split of the rowids lo..hi holding `count` rows: NumPezzi is the integer part of
 // count / dimMax plus 1, Passo the integer part of (hi - lo) / NumPezzi, at least 1 so that the
-// pieces always advance. A dimMax of 0 is run-time error 11, a negative one run-time error 5.
+// pieces always advance. A dimMax of 0 is run-time error 11, a negative one or a negative count
+// run-time error 5, a count that gives more pieces than 32 bits hold run-time error 6.
 Split SplitRange(std::int64_t count, std::int32_t dimMax, std::int32_t lo, std::int32_t hi);
 
 // Piece i of the split; empty when it would start past RowidMax (a range narrower than its

@@ -101,5 +101,23 @@ TEST(ThreadConnection, OpensOnFirstUseAndKeepsOneConnectionPerThread) {
   EXPECT_FALSE(SeesTemporaryTable(mine));  // a new connection, opened on use
 }
 
+TEST(ThreadConnection, ConnectionsOutliveTheirThreadsUntilCloseAll) {
+  ThreadConnection::CloseAll();
+  EXPECT_EQ(ThreadConnection::OpenCount(), 0u);
+  // Two threads connect and end: no thread-local destructor disconnects them (that would run
+  // under the loader lock when the library unloads), so the registry still holds both.
+  for (int i = 0; i < 2; ++i) {
+    std::thread worker([] {
+      ThreadConnection connection;
+      connection.Query(u"SELECT 1", 1);
+    });
+    worker.join();
+  }
+  EXPECT_EQ(ThreadConnection::OpenCount(), 2u);
+  ThreadConnection::CloseAll();
+  EXPECT_EQ(ThreadConnection::OpenCount(), 0u);
+  EXPECT_FALSE(ThreadConnection::Connected());
+}
+
 }  // namespace
 }  // namespace talvo::translators::informix

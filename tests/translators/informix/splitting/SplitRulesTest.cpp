@@ -2,6 +2,8 @@
 // values in SQL, the report's message and log line, and when the report is shown.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "com/RunTimeError.h"
 #include "splitting/GestioneErrore.h"
 #include "splitting/Split.h"
@@ -97,6 +99,11 @@ TEST(Split, BadLimitsAndCountsAreRunTimeErrors) {
   EXPECT_EQ(ErrorOf(10, -1, 1, 10), 5);                      // no split can honour a negative limit
   EXPECT_EQ(ErrorOf(std::int64_t{1} << 40, 1, 1, 10), 6);    // more pieces than 32 bits hold
   EXPECT_EQ(ErrorOf(3, 1, -2147483647 - 1, 2147483647), 0);  // the widest range still fits
+  // Counts no database gives, refused rather than dividing by zero or overflowing the sum.
+  EXPECT_EQ(ErrorOf(-10, 10, 1, 10), 5);
+  EXPECT_EQ(ErrorOf(-1, 10, 1, 10), 5);
+  EXPECT_EQ(ErrorOf(std::numeric_limits<std::int64_t>::max(), 1, 1, 10), 6);
+  EXPECT_EQ(ErrorOf(std::int64_t{2147483647} * 3, 3, 1, 10), 6);  // the quotient fits, the sum does not
   EXPECT_EQ(Long32(2147483647), 2147483647);
   EXPECT_THROW(Long32(std::int64_t{2147483647} + 1), com::RunTimeError);
 }
