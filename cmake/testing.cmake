@@ -28,6 +28,11 @@ add_test(NAME wine_prefix_stop
   COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-server.sh stop ${TALVO_WINEPREFIX})
 set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP WinePrefix)
 
+# The prefix of the tests that open windows: made once, each such test running alone in it.
+set(TALVO_GUI_PREFIX ${CMAKE_BINARY_DIR}/gui-prefix)
+add_test(NAME gui_prefix COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-prefix.sh ${TALVO_GUI_PREFIX})
+set_tests_properties(gui_prefix PROPERTIES FIXTURES_SETUP GuiPrefix RESOURCE_LOCK gui_prefix)
+
 # talvo_add_test(<name> SOURCES ... [LIBS ...] [SERVERS ...] [ANSI] [DRIVE_C] [GUI] [REGISTRY])
 #   SERVERS   COM server targets the program loads: each is built first and its host path is
 #             compiled in as TALVO_SERVER_<target> (a narrow string literal)
@@ -47,16 +52,27 @@ function(talvo_add_test name)
     talvo_ansi_target(${name})
   endif()
   if(T_GUI)
-    set(runner ${CMAKE_SOURCE_DIR}/tools/xvfb-wine.sh)
+    # Windows on a screen of the test's own, in a prefix of their own with a server started for
+    # the test and ended after it: Wine's desktop process stays bound to the screen of the program
+    # that started it, so a server shared with later tests would draw their windows nowhere.
+    add_test(NAME ${name}
+      COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-server.sh run ${TALVO_GUI_PREFIX}
+              ${CMAKE_SOURCE_DIR}/tools/xvfb-wine.sh $<TARGET_FILE:${name}>
+      WORKING_DIRECTORY ${TALVO_GUI_PREFIX}/drive_c)
+    set(env ${TALVO_TEST_ENV})
+    list(TRANSFORM env REPLACE "^WINEPREFIX=.*" "WINEPREFIX=${TALVO_GUI_PREFIX}")
+    set_tests_properties(${name} PROPERTIES
+      ENVIRONMENT "${env}"
+      FIXTURES_REQUIRED GuiPrefix
+      RESOURCE_LOCK gui_prefix)
   else()
-    set(runner ${CMAKE_CROSSCOMPILING_EMULATOR})
+    # The current folder is on drive C: inside the prefix, never the host's root seen as Z:.
+    add_test(NAME ${name} COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>
+      WORKING_DIRECTORY ${TALVO_WINEPREFIX}/drive_c)
+    set_tests_properties(${name} PROPERTIES
+      ENVIRONMENT "${TALVO_TEST_ENV}"
+      FIXTURES_REQUIRED WinePrefix)
   endif()
-  # The current folder is on drive C: inside the prefix, never the host's root seen as Z:.
-  add_test(NAME ${name} COMMAND ${runner} $<TARGET_FILE:${name}>
-    WORKING_DIRECTORY ${TALVO_WINEPREFIX}/drive_c)
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "${TALVO_TEST_ENV}"
-    FIXTURES_REQUIRED WinePrefix)
   if(T_DRIVE_C)
     set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK drive_c)
   endif()

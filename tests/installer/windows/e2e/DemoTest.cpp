@@ -64,7 +64,15 @@ TEST(DemoTest, UnAggiornamentoFallitoRipristinaEApreIlLog) {
   // The log viewer, modal over the main window, holds the log with the failed line.
   const HWND visore = ui::WaitForWindow(setup.Id(), finestre::ClasseFrmMostraLog, 30000);
   ASSERT_NE(visore, nullptr) << "no log viewer";
-  const std::string log = ui::WindowText(::GetDlgItem(visore, finestre::IdFrmMostraLog::TxtFile));
+  // The viewer loads the log when it becomes active, just after it appears.
+  const HWND testo = ::GetDlgItem(visore, finestre::IdFrmMostraLog::TxtFile);
+  std::string log;
+  EXPECT_TRUE(ui::WaitUntil(
+      [&] {
+        log = ui::WindowText(testo);
+        return log.find("AREA: retribuzioni") != std::string::npos;
+      },
+      30000));
   EXPECT_NE(log.find("Funzione: CopiaFile  codice errore: 9"), std::string::npos) << log;
   EXPECT_NE(log.find("AREA: retribuzioni"), std::string::npos) << log;
   for (int i : {0, 1, 2, 4, 5}) {
