@@ -40,7 +40,8 @@ inline HRESULT DispatchCall(IDispatch* object, const std::wstring& name, WORD fl
   EXCEPINFO exception{};
   UINT bad = 0;
   hr = object->Invoke(id, com::kNoInterface, LOCALE_USER_DEFAULT, flags, &params, result, &exception, &bad);
-  unique_bstr source(exception.bstrSource), description(exception.bstrDescription), help(exception.bstrHelpFile);
+  unique_bstr source(exception.bstrSource), description(exception.bstrDescription),
+      help(exception.bstrHelpFile);
   return hr;
 }
 

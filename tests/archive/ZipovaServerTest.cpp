@@ -99,7 +99,8 @@ class ZipovaTest : public ::testing::Test {
   static ZipOptionsRecord OpzioniDellaLibreria() {
     HMODULE library = ::GetModuleHandleW(L"zip32.dll");
     EXPECT_NE(library, nullptr);
-    auto get = reinterpret_cast<ZpGetOptionsFunction>(reinterpret_cast<void*>(::GetProcAddress(library, "ZpGetOptions")));
+    auto get = reinterpret_cast<ZpGetOptionsFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(library, "ZpGetOptions")));
     return get ? get() : ZipOptionsRecord{};
   }
 };
@@ -195,7 +196,8 @@ TEST_F(ZipovaTest, LevelAndDateRulesDropRejectedValues) {
     BSTR text = nullptr;
     ASSERT_EQ(zipova->get_IncludeExcludeDate(&text), S_OK);
     talvo::unique_bstr owner(text);
-    EXPECT_EQ(std::wstring(text, ::SysStringLen(text)), std::wstring(talvo::test::Testo(d.reads).get())) << d.value;
+    EXPECT_EQ(std::wstring(text, ::SysStringLen(text)), std::wstring(talvo::test::Testo(d.reads).get()))
+        << d.value;
   }
 }
 
@@ -207,7 +209,8 @@ TEST_F(ZipovaTest, TheHundredAndFirstNameIsSubscriptError9) {
   zipova->GetFileCount(&count);
   EXPECT_EQ(count, 100);
 
-  talvo::test::Invocation late = talvo::test::InvokeByName(zipova.get(), L"AddFile", {talvo::test::BstrArgument(L"x")});
+  talvo::test::Invocation late =
+      talvo::test::InvokeByName(zipova.get(), L"AddFile", {talvo::test::BstrArgument(L"x")});
   EXPECT_EQ(late.hr, DISP_E_EXCEPTION);
   EXPECT_EQ(late.scode, static_cast<SCODE>(0x800A0009));
   EXPECT_EQ(late.source, L"ZipovaCOM.Zipova");
@@ -226,8 +229,8 @@ TEST_F(ZipovaTest, NoArchiveNameIsMinus2AndTheLibraryIsNotCalled) {
     EXPECT_EQ(result, -2);
     HMODULE library = ::GetModuleHandleW(L"zip32.dll");
     if (library) {
-      auto get =
-          reinterpret_cast<ZpGetOptionsFunction>(reinterpret_cast<void*>(::GetProcAddress(library, "ZpGetOptions")));
+      auto get = reinterpret_cast<ZpGetOptionsFunction>(
+          reinterpret_cast<void*>(::GetProcAddress(library, "ZpGetOptions")));
       EXPECT_EQ(get().RootDir, nullptr);
     }
   }).join();

@@ -37,7 +37,8 @@ std::string CheckFolder() {
   return folder + "\\";
 }
 
-void RecordArchive(const std::string& caseName, const std::string& archive, const std::vector<ExpectedEntry>& entries) {
+void RecordArchive(const std::string& caseName, const std::string& archive,
+                   const std::vector<ExpectedEntry>& entries) {
   const std::string base = CheckFolder() + caseName;
   if (!::CopyFileA(archive.c_str(), (base + ".zip").c_str(), FALSE)) {
     throw std::runtime_error("cannot copy " + archive);

@@ -18,7 +18,8 @@ struct ExpectedEntry {
 
 // Copies the archive (a Windows path) into the check folder as <caseName>.zip and writes
 // <caseName>.manifest beside it. Names are compared as a set, contents byte for byte.
-void RecordArchive(const std::string& caseName, const std::string& archive, const std::vector<ExpectedEntry>& entries);
+void RecordArchive(const std::string& caseName, const std::string& archive,
+                   const std::vector<ExpectedEntry>& entries);
 
 // The check folder as the test's Windows side sees it, with a trailing backslash.
 std::string CheckFolder();
