@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <new>
 
+#include "TestHook.h"
+#include "Zip32.h"
 #include "raii/unique_any.h"
 
 namespace zip32 {
@@ -21,6 +23,9 @@ ReadOutcome ReadRange(const std::wstring& path, std::uint64_t offset, std::uint6
       ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) return ReadOutcome::CannotOpen;
+  if (TestFaultIs(FaultRead) && offset + length >= static_cast<std::uint64_t>(TestFaultAfter())) {
+    return ReadOutcome::Failed;
+  }
   if (whole) {
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size)) return ReadOutcome::Failed;
@@ -42,14 +47,6 @@ ReadOutcome ReadRange(const std::wstring& path, std::uint64_t offset, std::uint6
   return ReadOutcome::Ok;
 }
 
-struct Deflater {
-  z_stream stream{};
-  bool ready = false;
-  ~Deflater() {
-    if (ready) deflateEnd(&stream);
-  }
-};
-
 std::uint32_t Crc(const char* data, std::size_t size) {
   uLong crc = crc32(0L, Z_NULL, 0);
   while (size > 0) {
@@ -61,39 +58,58 @@ std::uint32_t Crc(const char* data, std::size_t size) {
   return static_cast<std::uint32_t>(crc);
 }
 
-std::string Deflate(const char* data, std::size_t size, const char* dictionary, std::size_t dictionarySize,
-                    int level, bool last) {
-  Deflater d;
-  if (deflateInit2(&d.stream, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-    throw std::bad_alloc();
-  d.ready = true;
+// Deflates into scratch.out and returns the compressed length.
+std::size_t Deflate(BlockScratch& scratch, const char* data, std::size_t size, const char* dictionary,
+                    std::size_t dictionarySize, int level, bool last) {
+  z_stream& stream = scratch.Stream(level);
   if (dictionarySize > 0) {
-    deflateSetDictionary(&d.stream, reinterpret_cast<const Bytef*>(dictionary),
+    deflateSetDictionary(&stream, reinterpret_cast<const Bytef*>(dictionary),
                          static_cast<uInt>(dictionarySize));
   }
-  std::string out(deflateBound(&d.stream, static_cast<uLong>(size)) + 16, '\0');
-  d.stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
-  d.stream.avail_in = static_cast<uInt>(size);
-  d.stream.next_out = reinterpret_cast<Bytef*>(out.data());
-  d.stream.avail_out = static_cast<uInt>(out.size());
+  std::string& out = scratch.out;
+  const std::size_t bound = deflateBound(&stream, static_cast<uLong>(size)) + 16;
+  if (out.size() < bound) out.resize(bound);
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
+  stream.avail_in = static_cast<uInt>(size);
+  stream.next_out = reinterpret_cast<Bytef*>(out.data());
+  stream.avail_out = static_cast<uInt>(out.size());
   const int flush = last ? Z_FINISH : Z_SYNC_FLUSH;
   for (;;) {
-    const int rc = deflate(&d.stream, flush);
+    const int rc = deflate(&stream, flush);
     if (rc == Z_STREAM_END) break;
     if (rc != Z_OK && rc != Z_BUF_ERROR) throw std::bad_alloc();
-    if (!last && d.stream.avail_in == 0 && d.stream.avail_out != 0) break;
-    if (d.stream.avail_out == 0) {
+    if (!last && stream.avail_in == 0 && stream.avail_out != 0) break;
+    if (stream.avail_out == 0) {
       const std::size_t used = out.size();
       out.resize(out.size() * 2);
-      d.stream.next_out = reinterpret_cast<Bytef*>(out.data() + used);
-      d.stream.avail_out = static_cast<uInt>(out.size() - used);
+      stream.next_out = reinterpret_cast<Bytef*>(out.data() + used);
+      stream.avail_out = static_cast<uInt>(out.size() - used);
     }
   }
-  out.resize(d.stream.total_out);
-  return out;
+  return static_cast<std::size_t>(stream.total_out);
 }
 
 }  // namespace
+
+BlockScratch::~BlockScratch() {
+  if (level_ >= 0) deflateEnd(stream_.get());
+}
+
+z_stream& BlockScratch::Stream(int level) {
+  if (level_ == level) {
+    deflateReset(stream_.get());
+    return *stream_;
+  }
+  if (level_ >= 0) deflateEnd(stream_.get());
+  level_ = -1;
+  if (!stream_) stream_ = std::make_unique<z_stream>();
+  *stream_ = z_stream{};
+  if (deflateInit2(stream_.get(), level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+    throw std::bad_alloc();
+  }
+  level_ = level;
+  return *stream_;
+}
 
 bool LooksLikeText(const std::string& data) noexcept {
   for (unsigned char c : data) {
@@ -114,12 +130,12 @@ std::string TranslateLineEnds(const std::string& data, LineEnds lineEnds) {
   return out;
 }
 
-BlockResult CompressBlock(const BlockJob& job) noexcept {
+BlockResult CompressBlock(const BlockJob& job, BlockScratch& scratch) noexcept {
   BlockResult result;
   try {
     const bool translate = job.lineEnds != LineEnds::Keep;
     const std::uint64_t before = translate ? 0 : std::min<std::uint64_t>(job.offset, kDictionarySize);
-    std::string raw;
+    std::string& raw = scratch.raw;
     switch (ReadRange(job.path, job.offset - before, job.length + before, translate, raw)) {
       case ReadOutcome::CannotOpen:
         result.state = job.first ? BlockState::Unreadable : BlockState::ReadError;
@@ -135,10 +151,14 @@ BlockResult CompressBlock(const BlockJob& job) noexcept {
     const std::size_t size = raw.size() - static_cast<std::size_t>(before);
     result.rawLength = size;
     result.crc = Crc(content, size);
+    std::size_t compressed = 0;
     if (job.level > 0) {
-      result.data = Deflate(content, size, raw.data(), static_cast<std::size_t>(before), job.level, job.last);
+      compressed =
+          Deflate(scratch, content, size, raw.data(), static_cast<std::size_t>(before), job.level, job.last);
     }
-    if (job.level == 0 || (job.first && job.last && result.data.size() >= size)) {
+    if (job.level > 0 && !(job.first && job.last && compressed >= size)) {
+      result.data.assign(scratch.out.data(), compressed);
+    } else {
       result.data.assign(content, size);
       result.stored = true;
     }

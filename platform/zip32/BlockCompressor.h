@@ -7,7 +7,10 @@
 // depend on how many threads compressed them.
 #pragma once
 
+#include <zlib.h>
+
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace zip32 {
@@ -38,8 +41,27 @@ struct BlockResult {
   bool text = false;    // translated as text
 };
 
+// What one thread reuses from block to block: a deflate stream and its buffers, so that a tree of
+// many small files does not allocate (and the system zero) a compressor's state for each.
+class BlockScratch {
+ public:
+  BlockScratch() = default;
+  ~BlockScratch();
+  BlockScratch(const BlockScratch&) = delete;
+  BlockScratch& operator=(const BlockScratch&) = delete;
+
+  // A stream reset for a new block at `level`; throws std::bad_alloc when zlib cannot start.
+  z_stream& Stream(int level);
+  std::string raw;
+  std::string out;
+
+ private:
+  std::unique_ptr<z_stream> stream_;  // a z_stream must not move once initialised
+  int level_ = -1;                    // the level the stream was initialised with; -1: none
+};
+
 // Never throws: failures are reported in the result's state.
-BlockResult CompressBlock(const BlockJob& job) noexcept;
+BlockResult CompressBlock(const BlockJob& job, BlockScratch& scratch) noexcept;
 
 // Whether the bytes look like text: no NUL and no control bytes other than the usual ones.
 bool LooksLikeText(const std::string& data) noexcept;

@@ -21,44 +21,45 @@ ParallelCompressor::ParallelCompressor(std::vector<BlockJob> jobs, unsigned thre
 }
 
 ParallelCompressor::~ParallelCompressor() {
-  {
-    std::lock_guard<std::mutex> guard(lock_);
-    stopping_ = true;
-  }
-  workAvailable_.notify_all();
+  ::AcquireSRWLockExclusive(&lock_);
+  stopping_ = true;
+  ::ReleaseSRWLockExclusive(&lock_);
+  ::WakeAllConditionVariable(&workAvailable_);
   for (std::thread& worker : workers_) worker.join();
 }
 
 void ParallelCompressor::Work() noexcept {
-  std::unique_lock<std::mutex> guard(lock_);
+  BlockScratch scratch;
+  ::AcquireSRWLockExclusive(&lock_);
   for (;;) {
-    workAvailable_.wait(
-        guard, [this] { return stopping_ || (taken_ < jobs_.size() && taken_ < consumed_ + window_); });
-    if (stopping_) return;
+    while (!stopping_ && !(taken_ < jobs_.size() && taken_ < consumed_ + window_)) {
+      ::SleepConditionVariableSRW(&workAvailable_, &lock_, INFINITE, 0);
+    }
+    if (stopping_) break;
     const std::size_t index = taken_++;
-    guard.unlock();
-    BlockResult result = CompressBlock(jobs_[index]);
-    guard.lock();
+    ::ReleaseSRWLockExclusive(&lock_);
+    BlockResult result = CompressBlock(jobs_[index], scratch);
+    ::AcquireSRWLockExclusive(&lock_);
     results_[index] = std::move(result);
-    resultReady_.notify_all();
+    ::WakeAllConditionVariable(&resultReady_);
   }
+  ::ReleaseSRWLockExclusive(&lock_);
 }
 
 BlockResult ParallelCompressor::Next() {
-  std::unique_lock<std::mutex> guard(lock_);
-  const std::size_t index = consumed_;
   if (workers_.empty()) {
-    ++consumed_;
+    const std::size_t index = consumed_++;
     ++taken_;
-    guard.unlock();
-    return CompressBlock(jobs_[index]);
+    return CompressBlock(jobs_[index], scratch_);
   }
-  resultReady_.wait(guard, [&] { return results_[index].has_value(); });
+  ::AcquireSRWLockExclusive(&lock_);
+  const std::size_t index = consumed_;
+  while (!results_[index].has_value()) ::SleepConditionVariableSRW(&resultReady_, &lock_, INFINITE, 0);
   BlockResult result = std::move(*results_[index]);
   results_[index].reset();
   ++consumed_;
-  guard.unlock();
-  workAvailable_.notify_all();
+  ::ReleaseSRWLockExclusive(&lock_);
+  ::WakeAllConditionVariable(&workAvailable_);
   return result;
 }
 

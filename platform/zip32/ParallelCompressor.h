@@ -3,13 +3,14 @@
 //
 // How it works: the blocks form one list in archive order. Workers take the next block not yet
 // taken, but never run further ahead of the caller than a fixed window, which bounds the memory
-// held; each result waits in its slot until the caller takes it.
+// held; each result waits in its slot until the caller takes it. The lock and the conditions are
+// the system's slim reader/writer lock and condition variables, which wait without a round trip
+// to a server where the system has none to spare (under Wine the thread library's own would).
 #pragma once
 
-#include <condition_variable>
+#include <windows.h>
+
 #include <cstddef>
-#include <deque>
-#include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -40,10 +41,11 @@ class ParallelCompressor {
   std::size_t taken_ = 0;     // next job a worker takes
   std::size_t consumed_ = 0;  // next result the caller takes
   bool stopping_ = false;
-  std::mutex lock_;
-  std::condition_variable workAvailable_;
-  std::condition_variable resultReady_;
+  SRWLOCK lock_ = SRWLOCK_INIT;
+  CONDITION_VARIABLE workAvailable_ = CONDITION_VARIABLE_INIT;
+  CONDITION_VARIABLE resultReady_ = CONDITION_VARIABLE_INIT;
   std::vector<std::thread> workers_;
+  BlockScratch scratch_;  // for blocks compressed on the caller's thread
 };
 
 }  // namespace zip32

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Checks every archive the tests recorded with independent readers: unzip -t, zipinfo, 7z t and
-Python's zipfile, whose extracted bytes must equal the manifest's. Usage: check-archives.py FOLDER"""
+Python's zipfile, whose extracted bytes must equal the manifest's.
+Usage: check-archives.py FOLDER [PATTERN], PATTERN choosing the manifests (default: all)."""
 import pathlib
 import subprocess
 import sys
@@ -50,7 +51,8 @@ def check(archive, manifest):
 
 def main():
     folder = pathlib.Path(sys.argv[1])
-    manifests = sorted(folder.glob("*.manifest"))
+    pattern = sys.argv[2] if len(sys.argv) > 2 else "*"
+    manifests = sorted(folder.glob(pattern + ".manifest"))
     if not manifests:
         print("check-archives: no archive recorded")
         return 1

@@ -114,6 +114,7 @@ enum Fault : int {
   FaultArchiveWrite = 3,   // writing the archive in place fails after `after` bytes
   FaultInternal = 4,       // an internal error half-way through the entries
   FaultMoveIntoPlace = 5,  // the finished archive cannot be moved over the old one
+  FaultRead = 6,           // reading a file fails for a block ending at or after `after`
 };
 typedef void(WINAPI* ZpTestHookFunction)(int fault, long long after);
 }  // namespace zip32
