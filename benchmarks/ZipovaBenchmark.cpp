@@ -12,7 +12,8 @@
 namespace {
 
 double Seconds(const FILETIME& ft) {
-  return static_cast<double>((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 1e7;
+  return static_cast<double>((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) /
+         1e7;
 }
 
 struct Cpu {

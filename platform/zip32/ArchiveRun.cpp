@@ -41,8 +41,11 @@ struct Outcome {
   bool someUnread = false;
 };
 
-std::wstring LowerText(std::wstring text) {
-  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
+// An entry name of the new archive (UTF-8) as text, to compare with the old entries' names.
+std::wstring EntryText(const std::string& utf8) {
+  const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(size), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
   return text;
 }
 
@@ -328,13 +331,13 @@ std::vector<PlanItem> PlanUpdate(const ExistingArchive* old, const std::vector<S
   std::map<std::wstring, std::size_t> byName;
   if (old) {
     for (std::size_t i = 0; i < old->entries.size(); ++i) {
-      byName.emplace(LowerText(EntryNameText(old->entries[i])), i);
+      byName.emplace(EntryNameText(old->entries[i]), i);
       plan.push_back({i, std::nullopt});
     }
   }
   const bool onlyNewer = settings.freshen || settings.overwriteIfNewer;
   for (const SelectedFile& file : files) {
-    auto found = byName.find(LowerText(Widen(file.entryName)));
+    auto found = byName.find(EntryText(file.entryName));
     if (found == byName.end()) {
       // Freshen adds nothing; every other mode adds what is new.
       if (!settings.freshen) plan.push_back({std::nullopt, file});
@@ -443,9 +446,9 @@ int RunArchive(ThreadState& state, const std::string& archiveName, const std::ve
         file, old->centralOffset, static_cast<std::size_t>(old->size - old->centralOffset), ArchiveEndsEarly);
     std::vector<CentralEntry> kept;
     std::map<std::wstring, bool> replaced;
-    for (const PlanItem& item : plan) replaced[LowerText(Widen(item.file->entryName))] = true;
+    for (const PlanItem& item : plan) replaced[EntryText(item.file->entryName)] = true;
     for (const CentralEntry& e : old->entries) {
-      if (!replaced.count(LowerText(EntryNameText(e)))) kept.push_back(e);
+      if (!replaced.count(EntryNameText(e))) kept.push_back(e);
     }
     try {
       OutputFile out(file, old->centralOffset, WriteFailed, FaultArchiveWrite);

@@ -172,7 +172,9 @@ class Walker {
     file.path = path;
     file.entryName = EntryName(parts, folder, settings_);
     if (file.entryName.empty() || file.entryName == "/") return;
-    if (!names_.insert(Lower(Widen(file.entryName))).second) return;
+    // The same file named twice is taken once. Names are compared exactly: files whose names
+    // differ only in case (possible on some file systems) are all kept.
+    if (!names_.insert(file.entryName).second) return;
     file.folder = folder;
     file.lastWrite = data.ftLastWriteTime;
     file.size = folder ? 0 : (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -182,7 +184,7 @@ class Walker {
 
   const Settings& settings_;
   std::set<std::wstring> skip_;
-  std::set<std::wstring> names_;
+  std::set<std::string> names_;
   std::size_t found_ = 0;
 };
 

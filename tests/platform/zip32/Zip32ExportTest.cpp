@@ -51,9 +51,9 @@ struct Callbacks {
   std::vector<std::string> messages;
   std::vector<std::string> serviced;
   std::vector<DWORD> threads;
-  int stopAtEntry = 0;         // the service callback answers non-zero for this entry (1-based)
-  std::string comment;         // what the comment callback writes
-  bool fillComment = false;    // writes 256 bytes without an ending NUL
+  int stopAtEntry = 0;       // the service callback answers non-zero for this entry (1-based)
+  std::string comment;       // what the comment callback writes
+  bool fillComment = false;  // writes 256 bytes without an ending NUL
   std::function<void()> inPrint;
 };
 Callbacks gCallbacks;
@@ -150,66 +150,93 @@ void Flag(std::int32_t& field) { field = -1; }
 
 TEST_F(Zip32Test, EveryFailureLeavesTheOldArchiveByteIdentical) {
   const Failing casi[] = {
-      {"cut short", zip32::ArchiveEndsEarly,
+      {"cut short",
+       zip32::ArchiveEndsEarly,
        [](Zip32Test& t, Esecuzione&) {
          talvo::test::ScriviFile(t.archivio, talvo::test::LeggiFile(t.archivio).substr(0, 60));
        },
        {"b.txt"}},
-      {"not a zip archive", zip32::NotAZipArchive,
-       [](Zip32Test& t, Esecuzione&) { talvo::test::ScriviFile(t.archivio, "Questo non e' un archivio zip.\r\n"); }, {"b.txt"}},
-      {"out of memory", zip32::OutOfMemory, [](Zip32Test&, Esecuzione&) { Zip32().hook(zip32::FaultOutOfMemory, 0); },
+      {"not a zip archive",
+       zip32::NotAZipArchive,
+       [](Zip32Test& t, Esecuzione&) {
+         talvo::test::ScriviFile(t.archivio, "Questo non e' un archivio zip.\r\n");
+       },
        {"b.txt"}},
-      {"internal error", zip32::InternalError, [](Zip32Test&, Esecuzione&) { Zip32().hook(zip32::FaultInternal, 0); },
+      {"out of memory",
+       zip32::OutOfMemory,
+       [](Zip32Test&, Esecuzione&) { Zip32().hook(zip32::FaultOutOfMemory, 0); },
        {"b.txt"}},
-      {"invalid comment", zip32::InvalidComment,
+      {"internal error",
+       zip32::InternalError,
+       [](Zip32Test&, Esecuzione&) { Zip32().hook(zip32::FaultInternal, 0); },
+       {"b.txt"}},
+      {"invalid comment",
+       zip32::InvalidComment,
        [](Zip32Test&, Esecuzione& r) {
          gCallbacks.fillComment = true;
          Flag(r.options.Comment);
        },
        {"b.txt"}},
-      {"service asks to stop", zip32::Stopped, [](Zip32Test&, Esecuzione&) { gCallbacks.stopAtEntry = 2; },
+      {"service asks to stop",
+       zip32::Stopped,
+       [](Zip32Test&, Esecuzione&) { gCallbacks.stopAtEntry = 2; },
        {"a.txt", "b.txt"}},
-      {"temporary folder missing", zip32::TempFileFailed,
+      {"temporary folder missing",
+       zip32::TempFileFailed,
        [](Zip32Test& t, Esecuzione& r) {
          Flag(r.options.NeedTempDir);
          r.temp = t.cartella / "manca";
        },
        {"b.txt"}},
-      {"temporary file write fails", zip32::TempFileFailed,
-       [](Zip32Test&, Esecuzione&) { Zip32().hook(zip32::FaultTempWrite, 40); }, {"a.txt", "b.txt"}},
-      {"read fails half-way", zip32::ReadFailed,
+      {"temporary file write fails",
+       zip32::TempFileFailed,
+       [](Zip32Test&, Esecuzione&) { Zip32().hook(zip32::FaultTempWrite, 40); },
+       {"a.txt", "b.txt"}},
+      {"read fails half-way",
+       zip32::ReadFailed,
        [](Zip32Test& t, Esecuzione&) {
          talvo::test::ScriviFile(t.cartella / "grande.bin", std::string(3 << 20, 'g'));
          Zip32().hook(zip32::FaultRead, 2 << 20);
        },
        {"b.txt", "grande.bin"}},
       {"nothing matched", zip32::NothingToDo, nullptr, {"manca.txt"}},
-      {"delete matches nothing", zip32::NothingToDo, [](Zip32Test&, Esecuzione& r) { Flag(r.options.DeleteEntries); },
+      {"delete matches nothing",
+       zip32::NothingToDo,
+       [](Zip32Test&, Esecuzione& r) { Flag(r.options.DeleteEntries); },
        {"manca.txt"}},
-      {"moving into place fails", zip32::WriteFailed,
-       [](Zip32Test&, Esecuzione&) { Zip32().hook(zip32::FaultMoveIntoPlace, 0); }, {"b.txt"}},
-      {"append write fails", zip32::WriteFailed,
+      {"moving into place fails",
+       zip32::WriteFailed,
+       [](Zip32Test&, Esecuzione&) { Zip32().hook(zip32::FaultMoveIntoPlace, 0); },
+       {"b.txt"}},
+      {"append write fails",
+       zip32::WriteFailed,
        [](Zip32Test&, Esecuzione& r) {
          Flag(r.options.AllowAppend);
          Zip32().hook(zip32::FaultArchiveWrite, 30);
        },
        {"b.txt"}},
-      {"append stopped", zip32::Stopped,
+      {"append stopped",
+       zip32::Stopped,
        [](Zip32Test&, Esecuzione& r) {
          Flag(r.options.AllowAppend);
          gCallbacks.stopAtEntry = 2;
        },
        {"b.txt", "a.txt"}},
-      {"both line-end translations", zip32::ContradictoryOptions,
+      {"both line-end translations",
+       zip32::ContradictoryOptions,
        [](Zip32Test&, Esecuzione& r) {
          Flag(r.options.Translate_CRLF_to_LF);
          Flag(r.options.Translate_LF_to_CRLF);
        },
        {"b.txt"}},
-      {"level byte out of range", zip32::ContradictoryOptions,
-       [](Zip32Test&, Esecuzione& r) { r.options.CompressionLevel = 42; }, {"b.txt"}},
-      {"date filter without a date", zip32::ContradictoryOptions,
-       [](Zip32Test&, Esecuzione& r) { Flag(r.options.ExcludeEarlierFiles); }, {"b.txt"}},
+      {"level byte out of range",
+       zip32::ContradictoryOptions,
+       [](Zip32Test&, Esecuzione& r) { r.options.CompressionLevel = 42; },
+       {"b.txt"}},
+      {"date filter without a date",
+       zip32::ContradictoryOptions,
+       [](Zip32Test&, Esecuzione& r) { Flag(r.options.ExcludeEarlierFiles); },
+       {"b.txt"}},
   };
   for (const Failing& c : casi) {
     SCOPED_TRACE(c.name);
@@ -235,10 +262,12 @@ TEST_F(Zip32Test, ResultsWithoutAnOldArchive) {
     std::string archive;
   };
   const Caso casi[] = {
-      {"freshen a missing archive", zip32::ArchiveMissing, [](Esecuzione& r) { Flag(r.options.Freshen); }, archivio},
-      {"update a missing archive", zip32::ArchiveMissing, [](Esecuzione& r) { Flag(r.options.OverwriteIfNewer); }, archivio},
-      {"delete from a missing archive", zip32::ArchiveMissing, [](Esecuzione& r) { Flag(r.options.DeleteEntries); },
+      {"freshen a missing archive", zip32::ArchiveMissing, [](Esecuzione& r) { Flag(r.options.Freshen); },
        archivio},
+      {"update a missing archive", zip32::ArchiveMissing,
+       [](Esecuzione& r) { Flag(r.options.OverwriteIfNewer); }, archivio},
+      {"delete from a missing archive", zip32::ArchiveMissing,
+       [](Esecuzione& r) { Flag(r.options.DeleteEntries); }, archivio},
       {"archive folder missing", zip32::CreateFailed, nullptr, cartella / "manca\\a.zip"},
   };
   for (const Caso& c : casi) {
@@ -257,7 +286,8 @@ TEST_F(Zip32Test, ResultsWithoutAnOldArchive) {
 }
 
 TEST_F(Zip32Test, AFileThatCannotBeOpenedIsLeftOutWithResult18) {
-  HANDLE held = ::CreateFileA((cartella / "b.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE held =
+      ::CreateFileA((cartella / "b.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   talvo::unique_handle owner(held);
   EXPECT_EQ(run.Archive(archivio, {"a.txt", "b.txt"}), zip32::SomeFilesUnread);
@@ -276,8 +306,7 @@ TEST_F(Zip32Test, ARunEnteredAgainFromACallbackIsRefusedWith5) {
   EXPECT_EQ(run.Archive(archivio, {"a.txt", "b.txt"}), zip32::Done);
   EXPECT_EQ(inner, zip32::InternalError);
   EXPECT_FALSE(talvo::test::EsisteFile(cartella / "altro.zip"));
-  talvo::test::RecordArchive("zip32_reentry_refused", archivio,
-                             {{"a.txt", kAlfa}, {"b.txt", kBeta}});
+  talvo::test::RecordArchive("zip32_reentry_refused", archivio, {{"a.txt", kAlfa}, {"b.txt", kBeta}});
 }
 
 TEST_F(Zip32Test, MessagesAndCallbacksStayOnTheCallersThread) {

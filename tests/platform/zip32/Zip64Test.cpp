@@ -23,8 +23,10 @@ std::string Zip32Path() {
 
 int Archive(HMODULE library, std::string root, std::string archive, std::string name) {
   auto init = reinterpret_cast<ZpInitFunction>(reinterpret_cast<void*>(::GetProcAddress(library, "ZpInit")));
-  auto set = reinterpret_cast<ZpSetOptionsFunction>(reinterpret_cast<void*>(::GetProcAddress(library, "ZpSetOptions")));
-  auto run = reinterpret_cast<ZpArchiveFunction>(reinterpret_cast<void*>(::GetProcAddress(library, "ZpArchive")));
+  auto set = reinterpret_cast<ZpSetOptionsFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(library, "ZpSetOptions")));
+  auto run =
+      reinterpret_cast<ZpArchiveFunction>(reinterpret_cast<void*>(::GetProcAddress(library, "ZpArchive")));
   ZipCallbacksRecord callbacks{};
   init(&callbacks);
   ZipOptionsRecord options{};
