@@ -9,8 +9,9 @@
 namespace zip32 {
 
 unsigned ParallelCompressor::DefaultThreads() noexcept {
+  // Two workers per processor: while one waits for a file to open or read, the other deflates.
   const DWORD count = ::GetActiveProcessorCount(ALL_PROCESSOR_GROUPS);
-  return count == 0 ? 1u : std::min<unsigned>(count, 64u);
+  return count == 0 ? 1u : std::min<unsigned>(2 * count, 64u);
 }
 
 ParallelCompressor::ParallelCompressor(std::vector<BlockJob> jobs, unsigned threads)
