@@ -12,7 +12,7 @@ packages=(
   libz-mingw-w64-dev
   xvfb xauth
   unixodbc libsqliteodbc sqlite3
-  zip unzip
+  zip unzip p7zip-full python3
   cups printer-driver-cups-pdf poppler-utils
   googletest
   "$CLANG_FORMAT"

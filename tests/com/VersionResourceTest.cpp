@@ -23,6 +23,8 @@ const Binario kBinari[] = {
     {TALVO_SERVER_Vortan, L"Vortan.dll", L"Traduttore Informix"},
     {TALVO_SERVER_Selvan, L"Selvan.dll", L"Traduttore Sybase"},
     {TALVO_SERVER_Cifrel, L"Cifrel.dll", L"Cifratura di file e valori"},
+    {TALVO_SERVER_Zipova, L"Zipova.dll", L"Archivi zip (ZipovaCOM)"},
+    {TALVO_SERVER_zip32, L"zip32.dll", L"Libreria zip"},
 };
 
 std::wstring Wide(const char* text) {
