@@ -6,7 +6,7 @@
 
 #include "Desktop.h"
 #include "ErroreRuntime.h"
-#include "Esistenza.h"
+#include "OperazioniFile.h"
 #include "FileTesto.h"
 #include "Formati.h"
 #include "Ini.h"

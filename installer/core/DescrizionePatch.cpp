@@ -3,7 +3,7 @@
 
 #include "Compatibilita.h"
 #include "ErroreRuntime.h"
-#include "Esistenza.h"
+#include "OperazioniFile.h"
 #include "Ini.h"
 #include "Log.h"
 #include "MostraErrore.h"

@@ -7,32 +7,19 @@
 #include <new>
 #include <string>
 
+#include "errors/RunTimeErrors.h"
+
 namespace talvo {
 
-// Fixed numbers used across the installer.
+// The numbers of the suite's run-time error table, by the names the installer gives them.
 namespace NumeroErrore {
-constexpr int ChiamataNonValida = 5;
-constexpr int Overflow = 6;
-constexpr int MemoriaEsaurita = 7;
-constexpr int IndiceFuoriIntervallo = 9;
-constexpr int DivisionePerZero = 11;
-constexpr int TipoNonCorrispondente = 13;
-constexpr int NomeFileNonValido = 52;
-constexpr int FileNonTrovato = 53;
-constexpr int FileGiaAperto = 55;
-constexpr int ErroreIO = 57;
-constexpr int FileGiaEsistente = 58;
-constexpr int DiscoPieno = 61;
-constexpr int InputOltreFine = 62;
-constexpr int AutorizzazioneNegata = 70;
-constexpr int DiscoNonPronto = 71;
-constexpr int AccessoPercorsoFile = 75;
-constexpr int PercorsoNonTrovato = 76;
-constexpr int ErroreStampante = 482;
-constexpr int ChiamataOdbc = 3146;
+#define TALVO_NUMERO_ERRORE(numero, server, installer, testo) constexpr int installer = numero;
+TALVO_RUN_TIME_ERRORS(TALVO_NUMERO_ERRORE)
+#undef TALVO_NUMERO_ERRORE
 }  // namespace NumeroErrore
 
-// The description of a run-time error number; an unknown number gets a generic text.
+// The description of a run-time error number in the ANSI code page; an unknown number gets a
+// generic text.
 std::string DescrizioneErrore(int numero);
 
 // The run-time error number that a Win32 error code stands for.

@@ -1,7 +1,7 @@
 // Start-up queries: folders without their trailing backslash, and the installation drive.
 #include "SistemaOperativo.h"
 
-#include "Esistenza.h"
+#include "OperazioniFile.h"
 #include "Machine.h"
 #include "Testo.h"
 

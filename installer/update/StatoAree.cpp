@@ -3,7 +3,7 @@
 #include "StatoAree.h"
 
 #include "core/ErroreRuntime.h"
-#include "core/Esistenza.h"
+#include "core/OperazioniFile.h"
 #include "core/Log.h"
 #include "core/Sessione.h"
 #include "core/Testo.h"

@@ -12,8 +12,7 @@ namespace {
 // CampiDaAllineare(I): the collection's default member called with the index, as a late-bound
 // caller reads an item of a Collection or of a Scripting.Dictionary.
 std::u16string ColumnName(IDispatch* collection, SHORT index) {
-  if (!collection)
-    throw com::RunTimeError(91, u"Variabile oggetto o variabile del blocco With non impostata");
+  if (!collection) throw com::RunTimeError(com::RunTimeNumber::ObjectVariableNotSet);
   VARIANT argument;
   ::VariantInit(&argument);
   V_VT(&argument) = VT_I2;

@@ -4,7 +4,7 @@
 #include "FrmModRel.h"
 
 #include "core/Desktop.h"
-#include "core/Esistenza.h"
+#include "core/OperazioniFile.h"
 #include "core/Sessione.h"
 #include "core/Ini.h"
 #include "core/Testo.h"

@@ -12,7 +12,7 @@
 #include "core/DescrizionePatch.h"
 #include "core/Desktop.h"
 #include "core/ErroreRuntime.h"
-#include "core/Esistenza.h"
+#include "core/OperazioniFile.h"
 #include "core/Formati.h"
 #include "core/Ini.h"
 #include "core/Log.h"

@@ -73,7 +73,7 @@ unique_odbc_stmt OdbcConnection::Run(std::u16string_view sql) {
 std::vector<Number> OdbcConnection::Query(std::u16string_view sql, int columns) {
   unique_odbc_stmt stmt = Run(sql);
   SQLRETURN rc = ::SQLFetch(stmt.get());
-  if (rc == SQL_NO_DATA) throw com::RunTimeError(3021, u"Nessun record corrente.");
+  if (rc == SQL_NO_DATA) throw com::RunTimeError(com::RunTimeNumber::NoCurrentRecord);
   if (!Succeeded(rc)) Fail(SQL_HANDLE_STMT, stmt.get());
   std::vector<Number> row;
   for (int column = 0; column < columns; ++column) {

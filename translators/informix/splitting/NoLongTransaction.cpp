@@ -11,7 +11,7 @@ namespace {
 
 // A number the query must give; a null (no rows at all) is run-time error 94.
 std::int64_t Required(const Number& value) {
-  if (!value) throw com::RunTimeError(94, u"Uso non valido di Null");
+  if (!value) throw com::RunTimeError(com::RunTimeNumber::InvalidUseOfNull);
   return *value;
 }
 

@@ -6,27 +6,15 @@
 #include <string>
 
 #include "com/RunTimeError.h"
+#include "errors/Win32Errors.h"
 #include "raii/unique_any.h"
 
 namespace talvo::translators::informix {
 namespace {
 
-int RunTimeNumberOf(DWORD win32) noexcept {
-  switch (win32) {
-    case ERROR_FILE_NOT_FOUND: return 53;
-    case ERROR_PATH_NOT_FOUND: return 76;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return 70;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS: return 58;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return 61;
-    default: return 75;
-  }
+[[noreturn]] void FailWithLastError() {
+  throw com::RunTimeError(errors::RunTimeNumberFromWin32(::GetLastError()));
 }
-
-[[noreturn]] void FailWithLastError() { throw com::RunTimeError(RunTimeNumberOf(::GetLastError())); }
 
 std::string Ansi(std::u16string_view text) {
   if (text.empty()) return {};

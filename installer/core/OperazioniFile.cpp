@@ -1,0 +1,108 @@
+// Existence tests through FindFirstFileA, which sees what a person listing the folder would see
+// (hidden and system entries are left out as a plain directory listing leaves them out), and the
+// file operations through the -A functions, their failures mapped by the suite's run-time table.
+#include "OperazioniFile.h"
+
+#include <windows.h>
+
+#include "ErroreRuntime.h"
+#include "Testo.h"
+#include "errors/Win32Errors.h"
+
+namespace talvo {
+
+namespace {
+
+constexpr DWORD Nascosti = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// Closes a directory search when it goes out of scope.
+class Ricerca {
+ public:
+  Ricerca(const std::string& percorso, WIN32_FIND_DATAA& dati)
+      : handle_(::FindFirstFileA(percorso.c_str(), &dati)) {}
+  ~Ricerca() {
+    if (Aperta()) ::FindClose(handle_);
+  }
+  Ricerca(const Ricerca&) = delete;
+  Ricerca& operator=(const Ricerca&) = delete;
+
+  bool Aperta() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Prossima(WIN32_FIND_DATAA& dati) { return ::FindNextFileA(handle_, &dati) != FALSE; }
+
+ private:
+  HANDLE handle_;
+};
+
+// Whether the search finds an entry none of whose attributes are among those excluded. A name
+// with wildcards may match several entries: the search goes on past those that do not count.
+bool TrovaVoce(const std::string& percorso, DWORD esclusi) {
+  if (percorso.empty()) return false;
+  WIN32_FIND_DATAA dati{};
+  Ricerca ricerca(percorso, dati);
+  if (!ricerca.Aperta()) return false;
+  do {
+    if ((dati.dwFileAttributes & esclusi) == 0) return true;
+  } while (ricerca.Prossima(dati));
+  return false;
+}
+
+// The run-time error number of a Win32 call's outcome: 0 when it succeeded.
+int Esito(BOOL riuscita) noexcept { return riuscita ? 0 : errors::RunTimeNumberFromWin32(::GetLastError()); }
+
+void SollevaSeFallita(int numero) {
+  if (numero != 0) throw ErroreRuntime(numero);
+}
+
+}  // namespace
+
+bool EsisteFile(const std::string& percorso) {
+  return TrovaVoce(percorso, Nascosti | FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool EsisteCartella(const std::string& percorso) {
+  const std::string nome = SenzaBarraFinale(percorso);
+  // A drive root has no entry of its own to find: it exists when the platform knows it.
+  if (nome.size() == 2 && nome[1] == ':') {
+    const DWORD attributi = ::GetFileAttributesA((nome + "\\").c_str());
+    return attributi != INVALID_FILE_ATTRIBUTES;
+  }
+  return TrovaVoce(nome, Nascosti);
+}
+
+int CopiaSovrascrivendo_nothrow(const std::string& sorgente, const std::string& destinazione) noexcept {
+  // Windows' CopyFile refuses to replace a read-only or hidden file (access denied); Wine's
+  // replaces it. The test is made here so that the installer behaves the same on both.
+  const DWORD attributi = ::GetFileAttributesA(destinazione.c_str());
+  if (attributi != INVALID_FILE_ATTRIBUTES && !(attributi & FILE_ATTRIBUTE_DIRECTORY) &&
+      (attributi & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))) {
+    return errors::RunTimeNumberFromWin32(ERROR_ACCESS_DENIED);
+  }
+  return Esito(::CopyFileA(sorgente.c_str(), destinazione.c_str(), FALSE));
+}
+
+void CopiaSovrascrivendo(const std::string& sorgente, const std::string& destinazione) {
+  SollevaSeFallita(CopiaSovrascrivendo_nothrow(sorgente, destinazione));
+}
+
+int Rinomina_nothrow(const std::string& vecchio, const std::string& nuovo) noexcept {
+  // MoveFileA never replaces an existing target, as a rename must not.
+  return Esito(::MoveFileA(vecchio.c_str(), nuovo.c_str()));
+}
+
+void Rinomina(const std::string& vecchio, const std::string& nuovo) {
+  SollevaSeFallita(Rinomina_nothrow(vecchio, nuovo));
+}
+
+int EliminaFile_nothrow(const std::string& percorso) noexcept {
+  return Esito(::DeleteFileA(percorso.c_str()));
+}
+
+void EliminaFile(const std::string& percorso) { SollevaSeFallita(EliminaFile_nothrow(percorso)); }
+
+int CreaCartella_nothrow(const std::string& percorso) noexcept {
+  return Esito(::CreateDirectoryA(percorso.c_str(), nullptr));
+}
+
+void CreaCartella(const std::string& percorso) { SollevaSeFallita(CreaCartella_nothrow(percorso)); }
+
+}  // namespace talvo
