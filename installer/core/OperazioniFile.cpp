@@ -8,6 +8,7 @@
 #include "ErroreRuntime.h"
 #include "Testo.h"
 #include "errors/Win32Errors.h"
+#include "raii/unique_any.h"
 
 namespace talvo {
 
@@ -15,34 +16,16 @@ namespace {
 
 constexpr DWORD Nascosti = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-// Closes a directory search when it goes out of scope.
-class Ricerca {
- public:
-  Ricerca(const std::string& percorso, WIN32_FIND_DATAA& dati)
-      : handle_(::FindFirstFileA(percorso.c_str(), &dati)) {}
-  ~Ricerca() {
-    if (Aperta()) ::FindClose(handle_);
-  }
-  Ricerca(const Ricerca&) = delete;
-  Ricerca& operator=(const Ricerca&) = delete;
-
-  bool Aperta() const { return handle_ != INVALID_HANDLE_VALUE; }
-  bool Prossima(WIN32_FIND_DATAA& dati) { return ::FindNextFileA(handle_, &dati) != FALSE; }
-
- private:
-  HANDLE handle_;
-};
-
 // Whether the search finds an entry none of whose attributes are among those excluded. A name
 // with wildcards may match several entries: the search goes on past those that do not count.
 bool TrovaVoce(const std::string& percorso, DWORD esclusi) {
   if (percorso.empty()) return false;
   WIN32_FIND_DATAA dati{};
-  Ricerca ricerca(percorso, dati);
-  if (!ricerca.Aperta()) return false;
+  const unique_hfind ricerca = make_hfind(::FindFirstFileA(percorso.c_str(), &dati));
+  if (!ricerca) return false;
   do {
     if ((dati.dwFileAttributes & esclusi) == 0) return true;
-  } while (ricerca.Prossima(dati));
+  } while (::FindNextFileA(ricerca.get(), &dati));
   return false;
 }
 

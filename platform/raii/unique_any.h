@@ -2,10 +2,13 @@
 //
 // How it works: unique_any<T, Close, Invalid> holds a value of T and calls Close on it when the
 // owner dies, unless the value equals Invalid. Aliases below fix the close function per kind.
+// Handles from calls that report failure as INVALID_HANDLE_VALUE (CreateFile, FindFirstFile)
+// have an owner of their own, unique_opened_handle, which lets them in only through make_hfile
+// and make_hfind.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
+#include <oleauto.h>
 
 #include <utility>
 
@@ -47,6 +50,7 @@ class unique_any {
 
 namespace detail {
 inline void close_handle(HANDLE h) noexcept { ::CloseHandle(h); }
+inline void find_close(HANDLE h) noexcept { ::FindClose(h); }
 inline void close_hkey(HKEY k) noexcept { ::RegCloseKey(k); }
 inline void free_library(HMODULE m) noexcept { ::FreeLibrary(m); }
 inline void free_bstr(BSTR b) noexcept { ::SysFreeString(b); }
@@ -56,8 +60,6 @@ inline void delete_dc(HDC dc) noexcept { ::DeleteDC(dc); }
 }  // namespace detail
 
 using unique_handle = unique_any<HANDLE, detail::close_handle>;
-// A file handle, held as null when CreateFile failed (see make_hfile).
-using unique_hfile = unique_any<HANDLE, detail::close_handle, static_cast<HANDLE>(nullptr)>;
 using unique_hkey = unique_any<HKEY, detail::close_hkey>;
 using unique_hmodule = unique_any<HMODULE, detail::free_library>;
 using unique_bstr = unique_any<BSTR, detail::free_bstr>;
@@ -102,10 +104,36 @@ class unique_variant {
   VARIANT value_;
 };
 
-// CreateFile reports failure as INVALID_HANDLE_VALUE; the owner keeps null instead, so that
-// one test of the owner covers both.
-inline unique_hfile make_hfile(HANDLE h) noexcept {
-  return unique_hfile(h == INVALID_HANDLE_VALUE ? nullptr : h);
-}
+// The owner of a handle from a call that reports failure as INVALID_HANDLE_VALUE. It holds null
+// instead, so that testing the owner is the one test of success; and since INVALID_HANDLE_VALUE
+// is also the pseudo-handle of the current process, no owner must ever hold it. So there is no
+// public way to hand it a raw handle: make_hfile and make_hfind map the failure value first.
+template <auto Close>
+class unique_opened_handle {
+ public:
+  unique_opened_handle() noexcept = default;
+
+  HANDLE get() const noexcept { return owner_.get(); }
+  explicit operator bool() const noexcept { return static_cast<bool>(owner_); }
+  HANDLE release() noexcept { return owner_.release(); }
+  void reset() noexcept { owner_.reset(); }
+
+ private:
+  explicit unique_opened_handle(HANDLE h) noexcept : owner_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+  friend unique_opened_handle<detail::close_handle> make_hfile(HANDLE h) noexcept;
+  friend unique_opened_handle<detail::find_close> make_hfind(HANDLE h) noexcept;
+
+  unique_any<HANDLE, Close> owner_;
+};
+
+// A file handle from CreateFile, closed with CloseHandle.
+using unique_hfile = unique_opened_handle<detail::close_handle>;
+// A directory search from FindFirstFile, closed with FindClose.
+using unique_hfind = unique_opened_handle<detail::find_close>;
+
+// Takes the result of CreateFile: a failed call gives an empty owner.
+inline unique_hfile make_hfile(HANDLE h) noexcept { return unique_hfile(h); }
+// Takes the result of FindFirstFile: a search that found nothing gives an empty owner.
+inline unique_hfind make_hfind(HANDLE h) noexcept { return unique_hfind(h); }
 
 }  // namespace talvo

@@ -48,13 +48,12 @@ void Elimina(const std::string& percorso) {
     return;
   }
   WIN32_FIND_DATAA dati;
-  HANDLE ricerca = ::FindFirstFileA((percorso + "\\*").c_str(), &dati);
-  if (ricerca != INVALID_HANDLE_VALUE) {
+  const unique_hfind ricerca = make_hfind(::FindFirstFileA((percorso + "\\*").c_str(), &dati));
+  if (ricerca) {
     do {
       const std::string nome = dati.cFileName;
       if (nome != "." && nome != "..") Elimina(percorso + "\\" + nome);
-    } while (::FindNextFileA(ricerca, &dati));
-    ::FindClose(ricerca);
+    } while (::FindNextFileA(ricerca.get(), &dati));
   }
   ::RemoveDirectoryA(percorso.c_str());
 }
