@@ -30,11 +30,10 @@ double Secondi() {
 }
 
 void Scrivi(const std::string& percorso, const std::string& testo) {
-  talvo::unique_handle file(::CreateFileA(percorso.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  const talvo::unique_hfile file = talvo::make_hfile(::CreateFileA(
+      percorso.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD scritti = 0;
-  if (file.get() == INVALID_HANDLE_VALUE ||
-      !::WriteFile(file.get(), testo.data(), static_cast<DWORD>(testo.size()), &scritti, nullptr)) {
+  if (!file || !::WriteFile(file.get(), testo.data(), static_cast<DWORD>(testo.size()), &scritti, nullptr)) {
     std::fprintf(stderr, "cannot write %s\n", percorso.c_str());
     std::exit(1);
   }
@@ -45,13 +44,13 @@ void Elimina(const std::string& percorso) {
   if (attributi == INVALID_FILE_ATTRIBUTES) return;
   if (attributi & FILE_ATTRIBUTE_DIRECTORY) {
     WIN32_FIND_DATAA dati{};
-    HANDLE ricerca = ::FindFirstFileA((percorso + "\\*").c_str(), &dati);
-    if (ricerca != INVALID_HANDLE_VALUE) {
-      talvo::unique_handle chiusura(ricerca);
+    const talvo::unique_hfind ricerca =
+        talvo::make_hfind(::FindFirstFileA((percorso + "\\*").c_str(), &dati));
+    if (ricerca) {
       do {
         const std::string nome = dati.cFileName;
         if (nome != "." && nome != "..") Elimina(percorso + "\\" + nome);
-      } while (::FindNextFileA(ricerca, &dati));
+      } while (::FindNextFileA(ricerca.get(), &dati));
     }
     ::RemoveDirectoryA(percorso.c_str());
   } else {
@@ -80,8 +79,8 @@ void CreaAlbero(const std::string& radice, int file) {
 // Runs xcopy over the tree and waits for it; its listing goes to NUL, so that only copying is timed.
 bool Xcopy(const std::string& sorgente, const std::string& destinazione) {
   SECURITY_ATTRIBUTES ereditabile{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  talvo::unique_handle nul(::CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                         &ereditabile, OPEN_EXISTING, 0, nullptr));
+  const talvo::unique_hfile nul = talvo::make_hfile(::CreateFileA(
+      "NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &ereditabile, OPEN_EXISTING, 0, nullptr));
   STARTUPINFOA avvio{};
   avvio.cb = sizeof avvio;
   avvio.dwFlags = STARTF_USESTDHANDLES;

@@ -14,10 +14,11 @@
 #include "RigaRegsvr32.h"
 #include "core/Desktop.h"
 #include "core/ErroreRuntime.h"
-#include "core/Esistenza.h"
 #include "core/Log.h"
 #include "core/Machine.h"
+#include "core/OperazioniFile.h"
 #include "core/Testo.h"
+#include "raii/unique_any.h"
 
 namespace talvo {
 
@@ -27,24 +28,6 @@ constexpr const char* Passo = "Oper. Iniziali";
 constexpr int CodiceRegistrazioneNonAvviata = 9500;
 constexpr int CodiceFileNonCopiato = 9510;
 
-// Closes a directory search when it goes out of scope.
-class RicercaFile {
- public:
-  RicercaFile(const std::string& modello, WIN32_FIND_DATAA& dati)
-      : handle_(::FindFirstFileA(modello.c_str(), &dati)) {}
-  ~RicercaFile() {
-    if (Aperta()) ::FindClose(handle_);
-  }
-  RicercaFile(const RicercaFile&) = delete;
-  RicercaFile& operator=(const RicercaFile&) = delete;
-
-  bool Aperta() const { return handle_ != INVALID_HANDLE_VALUE; }
-  bool Prossima(WIN32_FIND_DATAA& dati) { return ::FindNextFileA(handle_, &dati) != FALSE; }
-
- private:
-  HANDLE handle_;
-};
-
 struct ContenutoCartella {
   std::vector<std::string> File;  // normal files: neither hidden nor system
   std::vector<std::string> Sottocartelle;
@@ -53,8 +36,8 @@ struct ContenutoCartella {
 ContenutoCartella ElencaCartella(const std::string& cartella) {
   ContenutoCartella contenuto;
   WIN32_FIND_DATAA dati{};
-  RicercaFile ricerca(cartella + "*", dati);
-  if (!ricerca.Aperta()) return contenuto;
+  const unique_hfind ricerca = make_hfind(::FindFirstFileA((cartella + "*").c_str(), &dati));
+  if (!ricerca) return contenuto;
   do {
     const std::string nome = dati.cFileName;
     if (nome == "." || nome == "..") continue;
@@ -63,7 +46,7 @@ ContenutoCartella ElencaCartella(const std::string& cartella) {
     } else if ((dati.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0) {
       contenuto.File.push_back(nome);
     }
-  } while (ricerca.Prossima(dati));
+  } while (::FindNextFileA(ricerca.get(), &dati));
   return contenuto;
 }
 
@@ -90,7 +73,7 @@ int CopiaFileDir(const Sessione& sessione, Desktop& desktop, Machine& machine, c
     if (!FileDelFiltro(nome, filtro)) continue;
     const std::string copia = destinazione + nome;
     Log(sessione, "Copia e registrazione delle DLL - Copia file: " + copia, CodiceLog::Ok);
-    if (::CopyFileA((sorgente + nome).c_str(), copia.c_str(), FALSE)) {
+    if (CopiaSovrascrivendo_nothrow(sorgente + nome, copia) == 0) {
       ++copiati;
       if (AltraAzione == "regsvr32" && !machine.AvviaNascosto(RigaRegsvr32(WDir, copia))) {
         Log(sessione, "Copia e registrazione delle DLL - File: " + nome + " - ERRORE in registrazione",

@@ -1,9 +1,7 @@
 // Each prefix of the path up to a backslash is one level: C:\A\ then C:\A\B\ for C:\A\B\.
 #include "CreaDir.h"
 
-#include <windows.h>
-
-#include "core/Esistenza.h"
+#include "core/OperazioniFile.h"
 #include "core/Testo.h"
 
 namespace talvo {
@@ -17,7 +15,7 @@ int CreaDir(std::string& sPathDest) {
   for (std::size_t barra = sPathDest.find('\\', primaBarra + 1); barra != std::string::npos;
        barra = sPathDest.find('\\', barra + 1)) {
     const std::string livello = sPathDest.substr(0, barra + 1);
-    if (!EsisteCartella(livello) && ::CreateDirectoryA(livello.c_str(), nullptr)) ++create;
+    if (!EsisteCartella(livello) && CreaCartella_nothrow(livello) == 0) ++create;
   }
   return create;
 }

@@ -6,8 +6,9 @@
 #include <windows.h>
 
 #include "com/ComPtr.h"
-#include "core/TestoAnsi.h"
+#include "core/OperazioniFile.h"
 #include "core/Testo.h"
+#include "core/TestoAnsi.h"
 
 namespace talvo {
 
@@ -40,7 +41,7 @@ void CreateShortcut(const std::string& pathexe) {
   const std::string cartella = CartellaCollegamentoCheck();
   if (cartella.empty()) return;
   // An existing folder makes the creation fail, which is what a second run expects.
-  ::CreateDirectoryA(cartella.c_str(), nullptr);
+  CreaCartella_nothrow(cartella);
 
   com::ComPtr<IShellLinkA> collegamento;
   if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,

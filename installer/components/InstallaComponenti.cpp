@@ -1,8 +1,6 @@
 // The eight steps of the component installation, each logged at its start and end.
 #include "InstallaComponenti.h"
 
-#include <windows.h>
-
 #include <string>
 
 #include "CopiaFileDir.h"
@@ -11,9 +9,9 @@
 #include "WDir3264.h"
 #include "core/Desktop.h"
 #include "core/ErroreRuntime.h"
-#include "core/Esistenza.h"
 #include "core/Ini.h"
 #include "core/Log.h"
+#include "core/OperazioniFile.h"
 #include "core/Sessione.h"
 
 namespace talvo {
@@ -107,7 +105,7 @@ class Installazione {
     if (copiati == 0) Errore("Errore: file CheckTalvo non copiati");
     Log("CHECK TALVO - nFileCopiati: " + std::to_string(copiati));
     // The header file and the export folder are extras: their failures go unreported.
-    ::CopyFileA(Payload("CheckTalvo\\cktlvhdr.dat").c_str(), "C:\\cktlvhdr.dat", FALSE);
+    CopiaSovrascrivendo_nothrow(Payload("CheckTalvo\\cktlvhdr.dat"), "C:\\cktlvhdr.dat");
     Crea(std::string(CartellaCheck) + "EXP");
     IgnoraErrori([&] { CreateShortcut(CartellaCheck); });
     Log("CHECK TALVO - fine");

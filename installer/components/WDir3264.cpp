@@ -1,7 +1,7 @@
 // Choosing the libraries' folder by the installer's own architecture.
 #include "WDir3264.h"
 
-#include "core/Esistenza.h"
+#include "core/OperazioniFile.h"
 #include "core/Sessione.h"
 
 namespace talvo {

@@ -7,6 +7,7 @@
 
 #include "ConLogDiProva.h"
 #include "FakeDesktop.h"
+#include "FileBloccato.h"
 #include "FakeMachine.h"
 #include "FileDiProva.h"
 #include "InstallazioneDiProva.h"
@@ -33,9 +34,8 @@ std::string RigaErrore(int codice, const std::string& descrizione) {
 std::vector<std::string> Albero(const std::string& cartella, const std::string& prefisso = "") {
   std::vector<std::string> nomi;
   WIN32_FIND_DATAA dati{};
-  HANDLE ricerca = ::FindFirstFileA((cartella + "*").c_str(), &dati);
-  if (ricerca == INVALID_HANDLE_VALUE) return nomi;
-  unique_handle chiusura(ricerca);
+  const unique_hfind ricerca = make_hfind(::FindFirstFileA((cartella + "*").c_str(), &dati));
+  if (!ricerca) return nomi;
   do {
     const std::string nome = dati.cFileName;
     if (nome == "." || nome == "..") continue;
@@ -44,7 +44,7 @@ std::vector<std::string> Albero(const std::string& cartella, const std::string& 
       for (const std::string& sotto : Albero(cartella + nome + "\\", prefisso + nome + "\\"))
         nomi.push_back(sotto);
     }
-  } while (::FindNextFileA(ricerca, &dati));
+  } while (::FindNextFileA(ricerca.get(), &dati));
   std::sort(nomi.begin(), nomi.end());
   return nomi;
 }
@@ -122,13 +122,11 @@ TEST_F(CopiaFileDirTest, ALockedDestinationIsNeitherCountedNorRegistered) {
   Scrivi("a.dll", "nuova a");
   Scrivi("b.dll", "nuova b");
   test::ScriviFile(arrivo / "b.dll", "vecchia b");
-  // Held open without sharing, as a program using the library would hold it.
-  unique_handle blocco(::CreateFileA((arrivo / "b.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-  ASSERT_NE(blocco.get(), INVALID_HANDLE_VALUE);
-
-  EXPECT_EQ(Copia("dll_", "regsvr32"), 1);
-  blocco.reset();
+  {
+    // Held open without sharing by another program, as one using the library would hold it.
+    test::FileBloccato blocco(arrivo / "b.dll");
+    EXPECT_EQ(Copia("dll_", "regsvr32"), 1);
+  }
   EXPECT_EQ(LeggiFile(arrivo / "a.dll"), "nuova a");
   EXPECT_EQ(LeggiFile(arrivo / "b.dll"), "vecchia b");
   EXPECT_EQ(machine.ProcessiAvviati,

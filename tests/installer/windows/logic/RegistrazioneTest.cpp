@@ -2,8 +2,9 @@
 // registered by the regsvr32 it starts without waiting, then created by ProgID and called
 // late-bound, as TALVO's programs call them.
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
 #include <windows.h>
+// The process list needs the types of windows.h first.
+#include <tlhelp32.h>
 
 #include <chrono>
 #include <thread>
@@ -54,7 +55,8 @@ std::string CartellaSistema() {
 }
 
 bool Regsvr32InCorso() {
-  unique_handle istantanea(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  const unique_hfile istantanea = make_hfile(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!istantanea) return false;
   PROCESSENTRY32 processo{};
   processo.dwSize = sizeof processo;
   for (BOOL ok = ::Process32First(istantanea.get(), &processo); ok;
@@ -84,7 +86,7 @@ class RegistrazioneTest : public test::DiscoC {
  protected:
   void SetUp() override {
     DiscoC::SetUp();
-    for (const char* percorso : {"C:\\TalvoProva.log", "C:\\TALVO"}) Traccia(percorso);
+    for (const char* percorso : {"C:\\TalvoProva.log", "C:\\TALVO", "C:\\OpenTalvo"}) Traccia(percorso);
     finta.Sistema = CartellaSistema();
     for (const char* nome : {"Vortan.dll", "Selvan.dll"}) {
       copie.push_back(finta.Sistema + "\\" + nome);
@@ -113,6 +115,7 @@ class RegistrazioneTest : public test::DiscoC {
 
 TEST_F(RegistrazioneTest, TheLoadCopiesAndRegistersTheServersOfThePatch) {
   installazione.CreaPatch(std::string(test::SetupPBDStandard) + "DLL=SI\r\n");
+  test::InstallazioneDiProva::CreaOpenTalvo("C:\\");
   test::InstallazioneDiProva::CreaCartella(installazione.Patch("DLL"));
   for (const auto& [server, nome] :
        {std::pair{TALVO_SERVER_Vortan, "Vortan.dll"}, std::pair{TALVO_SERVER_Selvan, "Selvan.dll"}}) {
@@ -127,7 +130,7 @@ TEST_F(RegistrazioneTest, TheLoadCopiesAndRegistersTheServersOfThePatch) {
     ASSERT_TRUE(finestra.Form_Load());
   }
   // Only the release warning: nothing failed.
-  EXPECT_EQ(desktop.Messaggi.size(), 1u);
+  EXPECT_EQ(desktop.Messaggi.size(), 1u) << desktop.Messaggi.back().Testo;
   ASSERT_EQ(finta.ProcessiAvviati.size(), 2u);
   for (const std::string& copia : copie) {
     EXPECT_TRUE(test::EsisteFile(copia));
