@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Lays out the demo TALVO installation and patch in a Wine prefix, always from the same state:
-#   tools/demo-layout.sh <wineprefix> [SetupTalvo.exe]
+#   tools/demo-layout.sh <wineprefix> [SetupTalvo.exe [server.dll...]]
 # C:\TALVO\, C:\OpenTalvo\ and C:\PatchDemo\ are copied afresh from demo/ (the installer writes
 # into the patch folder and updates the installation), the ODBC data source goes into the current
-# user's registry, the ministerial markers and the previous log are removed, and the program given
-# is copied into the patch folder. Prints the Windows path the installer is started from.
+# user's registry, the ministerial markers, the previous log and what the start-up installed
+# before (C:\talvocheck\, C:\Corvane\, C:\cktlvhdr.dat) are removed, the program given is copied
+# into the patch folder and the servers given into its DLL folder, which the start-up copies into
+# the system folder and registers. Prints the Windows path the installer is started from.
 set -euo pipefail
 
 die() {
@@ -12,8 +14,8 @@ die() {
   exit 1
 }
 
-if [ $# -lt 1 ] || [ $# -gt 2 ] || [ -z "$1" ]; then
-  die "usage: tools/demo-layout.sh <wineprefix> [SetupTalvo.exe]"
+if [ $# -lt 1 ] || [ -z "$1" ]; then
+  die "usage: tools/demo-layout.sh <wineprefix> [SetupTalvo.exe [server.dll...]]"
 fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 demo=$root/demo
@@ -27,6 +29,10 @@ program=${2:-}
 if [ -n "$program" ]; then
   [ -f "$program" ] || die "no such program: $program"
 fi
+servers=("${@:3}")
+for server in "${servers[@]}"; do
+  [ -f "$server" ] || die "no such server: $server"
+done
 
 export WINEPREFIX=$prefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
@@ -43,10 +49,12 @@ remove_from_c() {
   find "$drive_c" -maxdepth 1 -type f -iname "$1" -delete
 }
 
-# C:\pre1996 receives the archive database a run hands over.
-for folder in TALVO OpenTalvo PatchDemo pre1996; do
+# C:\pre1996 receives the archive database a run hands over; the component installation writes
+# C:\talvocheck, C:\Corvane and C:\cktlvhdr.dat.
+for folder in TALVO OpenTalvo PatchDemo pre1996 talvocheck Corvane; do
   find "$drive_c" -maxdepth 1 -iname "$folder" -exec rm -rf {} +
 done
+remove_from_c cktlvhdr.dat
 for folder in TALVO OpenTalvo PatchDemo; do
   cp -R "$demo/$folder" "$drive_c/$folder"
   chmod -R u+rwX "$drive_c/$folder"
@@ -74,4 +82,8 @@ grep -qF '[Software\\ODBC\\ODBC.INI\\TALVO]' "$prefix/user.reg" ||
 if [ -n "$program" ]; then
   cp "$program" "$drive_c/PatchDemo/SetupTalvo.exe"
 fi
+mkdir -p "$drive_c/PatchDemo/DLL"
+for server in "${servers[@]}"; do
+  cp "$server" "$drive_c/PatchDemo/DLL/"
+done
 echo 'C:\PatchDemo\SetupTalvo.exe'

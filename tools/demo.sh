@@ -37,11 +37,13 @@ for tool in "${needed[@]}"; do
 done
 
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target SetupTalvo DemoAutista ||
-  die "could not build SetupTalvo and DemoAutista"
+cmake --build --preset win64 --target SetupTalvo DemoAutista Vortan Selvan Cifrel ||
+  die "could not build SetupTalvo, DemoAutista and the servers"
 [ -f "$bin/SetupTalvo.exe" ] || die "$bin/SetupTalvo.exe was not built"
+# The suite's own servers go into the patch's DLL folder: the start-up installs and registers them.
+servers=("$build/translators/Vortan.dll" "$build/translators/Selvan.dll" "$build/crypt/Cifrel.dll")
 
-programma=$(tools/demo-layout.sh "$prefix" "$bin/SetupTalvo.exe" | tail -n 1)
+programma=$(tools/demo-layout.sh "$prefix" "$bin/SetupTalvo.exe" "${servers[@]}" | tail -n 1)
 log=$(sed -n 's/^nomefile=\(.*\)\r$/\1/p' demo/PatchDemo/SetupPBD.ini)
 if $failing; then
   # A tab alone is not a blank line: it reaches the area copy, which finds no "|" in it.

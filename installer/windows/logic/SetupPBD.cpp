@@ -7,6 +7,7 @@
 // the window shows and what runs next.
 #include "SetupPBD.h"
 
+#include "components/InstallaComponenti.h"
 #include "core/Compatibilita.h"
 #include "core/DescrizionePatch.h"
 #include "core/Desktop.h"
@@ -178,6 +179,7 @@ bool SetupPBD::Form_Load() {
   LogAvvio(sessione_, "PercorsoWinDir: " + avvio.PercorsoWinDir);
 
   IgnoraErrori([&] { LeggiReleaseOpenTalvo(sessione_, desktop_, machine_); });
+  IgnoraErrori([&] { InstallaComponenti(sessione_, desktop_, machine_); });
 
   machine_.AttendiDueSecondi();
   ChiudiAttendere();

@@ -12,6 +12,7 @@
 #include "core/Formati.h"
 #include "core/Ini.h"
 #include "core/Sessione.h"
+#include "core/Testo.h"
 #include "windows/logic/SetupPBD.h"
 
 namespace talvo {
@@ -85,8 +86,14 @@ TEST_F(SetupPBDTest, LoadWarnsLogsAndReadsOpenTalvoInOrder) {
       Ok("dirOpenTalvo: C:\\OpenTalvo\\"),
       Ok("VersInsOTV: 2.3.10"),
       Ok("VersMinOTV: 2.3.9 - VersMaxOTV: 2.4.0"),
+      // The component installation: the patch switches no component on, the folders are made.
+      Ok("Cartella ESAMI - inizio"),
+      Ok("Cartella ESAMI - fine"),
+      Ok("ISCRIZIONI - inizio"),
+      Ok("ISCRIZIONI - fine"),
   };
   EXPECT_EQ(Log(), attese);
+  EXPECT_TRUE(test::EsisteFile(installazione.Radice('E') + "TALVO\\APP\\ALU\\PRG\\ISCRIZIONI"));
 
   // The wait window came and went around the two-second wait.
   EXPECT_EQ(attendere, (std::vector<bool>{true, false}));
@@ -97,6 +104,31 @@ TEST_F(SetupPBDTest, LoadWarnsLogsAndReadsOpenTalvoInOrder) {
   EXPECT_EQ(finestra.Attendere().Larghezza, finestra.Attendere().LarghezzaLabel + 1000);
   EXPECT_EQ(sessione.InstallaOpenTalvo, "SI");
   EXPECT_EQ(sessione.CartellaOpenTalvo, "C:\\OpenTalvo\\");
+}
+
+TEST_F(SetupPBDTest, LoadInstallsTheComponentsAfterOpenTalvoBehindTheWaitWindow) {
+  InstallazioneCompleta();
+  ScriviIni(installazione.Patch("SetupPBD.ini"), "INSTALLA", "DLL", "SI");
+  InstallazioneDiProva::Scrivi(installazione.Patch("DLL\\a.dll"), "libreria");
+  test::CartellaTemporanea sistema;
+  machine.Sistema = SenzaBarraFinale(sistema.Percorso());
+  ASSERT_TRUE(finestra.Form_Load());
+
+  EXPECT_EQ(test::LeggiFile(sistema / "a.dll"), "libreria");
+  EXPECT_EQ(machine.ProcessiAvviati,
+            std::vector<std::string>{sistema.Percorso() + "regsvr32 " + (sistema / "a.dll") + " /s"});
+  const std::vector<std::string> righe = Log();
+  ASSERT_GE(righe.size(), 14u);
+  EXPECT_EQ(std::vector<std::string>(righe.begin() + 9, righe.begin() + 14),
+            (std::vector<std::string>{
+                Ok("VersMinOTV: 2.3.9 - VersMaxOTV: 2.4.0"), Ok("Copia e registrazione delle DLL - inizio"),
+                Ok("Copia e registrazione delle DLL - WDir3264: " + sistema.Percorso()),
+                Ok("Copia e registrazione delle DLL - Copia file: " + (sistema / "a.dll")),
+                Ok("Copia e registrazione delle DLL - fine - nFileCopiati: 1")}));
+  // The copies ran, letting events through, before the two-second wait closed the wait window.
+  EXPECT_GE(desktop.EventiElaborati, 1);
+  EXPECT_EQ(attendere, (std::vector<bool>{true, false}));
+  EXPECT_EQ(machine.Attese, 1);
 }
 
 TEST_F(SetupPBDTest, ReleaseWarningNamesTheReleaseOrTheSpecialLabel) {
