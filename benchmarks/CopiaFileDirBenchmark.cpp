@@ -111,6 +111,10 @@ class SenzaEventi final : public talvo::Desktop {
   void MostraModale(talvo::FinestraModale) override {}
   void DoEvents() override {}
   void ImpostaPuntatoreMouse(talvo::PuntatoreMouse) override {}
+  void CopiaNegliAppunti(const std::string&) override {}
+  std::vector<std::string> Stampanti() override { return {}; }
+  void ImpostaStampanteCorrente(const std::string&) override {}
+  void Stampa(const talvo::LavoroDiStampa&) override {}
 };
 
 double Mediana(std::vector<double> tempi) {
