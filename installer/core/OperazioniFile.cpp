@@ -88,4 +88,9 @@ int CreaCartella_nothrow(const std::string& percorso) noexcept {
 
 void CreaCartella(const std::string& percorso) { SollevaSeFallita(CreaCartella_nothrow(percorso)); }
 
+bool FilePresente(const std::string& percorso) {
+  const DWORD attributi = ::GetFileAttributesA(percorso.c_str());
+  return attributi != INVALID_FILE_ATTRIBUTES && (attributi & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 }  // namespace talvo

@@ -13,6 +13,9 @@ namespace talvo {
 // An ordinary file of that name exists: folders, hidden and system files count as absent.
 bool EsisteFile(const std::string& percorso);
 
+// A file of that name stands there, hidden and system files included (folders do not count).
+bool FilePresente(const std::string& percorso);
+
 // A folder of that name exists, or a file: a search that includes folders finds something.
 // A trailing backslash is allowed (C:\TALVO\ names the folder C:\TALVO).
 bool EsisteCartella(const std::string& percorso);

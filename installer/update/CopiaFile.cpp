@@ -43,12 +43,6 @@ std::string RadiceApplicazione(const std::string& cartellaProgramma, const std::
   return barra == std::string::npos ? std::string() : cartellaProgramma.substr(0, barra + 1);
 }
 
-// A file stands at the path, hidden and system files included.
-bool FilePresente(const std::string& percorso) {
-  const DWORD attributi = ::GetFileAttributesA(percorso.c_str());
-  return attributi != INVALID_FILE_ATTRIBUTES && (attributi & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 }  // namespace
 
 CopiaAree::CopiaAree(Sessione& sessione, std::string radice)
@@ -69,11 +63,11 @@ bool CopiaAree::CopiaFile(const std::string& riga, std::int16_t area) {
         // The archive database lives outside the installation; a failure there fails the area.
         return GestionePre1996(sessione_, voce.DirectoryArea + nome);
       }
-      const std::string programma = TrovaPathAppInstallate(sessione_, radice_, area);
+      const std::string& programma = CartellaProgramma(area);
       const std::string destinazioneCartella = RadiceApplicazione(programma, radice_) + cartella;
       destinazione = destinazioneCartella + nome;
-      if (!EsisteCartella(destinazioneCartella)) {
-        const std::string altrove = TrovaPathAppInstallate(sessione_, radice_, area);
+      if (!CartellaEsiste(destinazioneCartella)) {
+        const std::string& altrove = programma;
         if (altrove.empty() || !EsisteFile(altrove + "*.*")) {
           ScriviLog(sessione_, "Copia file",
                     "Nel registro di windows NON è presente nessuna informazione relativa all'area: " +
@@ -98,6 +92,21 @@ bool CopiaAree::CopiaFile(const std::string& riga, std::int16_t area) {
     });
     return false;
   }
+}
+
+const std::string& CopiaAree::CartellaProgramma(std::int16_t area) {
+  auto trovata = programmi_.find(area);
+  if (trovata == programmi_.end()) {
+    trovata = programmi_.emplace(area, TrovaPathAppInstallate(sessione_, radice_, area)).first;
+  }
+  return trovata->second;
+}
+
+bool CopiaAree::CartellaEsiste(const std::string& cartella) {
+  const std::string chiave = Minuscolo(cartella);
+  auto trovata = cartelle_.find(chiave);
+  if (trovata == cartelle_.end()) trovata = cartelle_.emplace(chiave, EsisteCartella(cartella)).first;
+  return trovata->second;
 }
 
 void CopiaAree::Copia(const std::string& sorgente, const std::string& destinazione, std::int16_t area) {

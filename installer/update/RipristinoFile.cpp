@@ -16,12 +16,6 @@ namespace talvo {
 
 namespace {
 
-// A file stands at the path, hidden and system files included.
-bool FilePresente(const std::string& percorso) {
-  const DWORD attributi = ::GetFileAttributesA(percorso.c_str());
-  return attributi != INVALID_FILE_ATTRIBUTES && (attributi & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 // Deletes what the run left at the destination; attributes that would stop the delete go first.
 void EliminaCopia(const std::string& percorso) {
   if (!FilePresente(percorso)) return;
