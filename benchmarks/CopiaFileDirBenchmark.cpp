@@ -104,8 +104,8 @@ bool Xcopy(const std::string& sorgente, const std::string& destinazione) {
 // A desktop whose pending events cost nothing, to tell the pump's share of the time.
 class SenzaEventi final : public talvo::Desktop {
  public:
-  talvo::RispostaMessaggio Messaggio(const std::string&, const std::string&, talvo::IconaMessaggio,
-                                     talvo::PulsantiMessaggio) override {
+  talvo::RispostaMessaggio Messaggio(talvo::IdMessaggio, const std::string&, const std::string&,
+                                     talvo::IconaMessaggio, talvo::PulsantiMessaggio) override {
     return talvo::RispostaMessaggio::Ok;
   }
   void MostraModale(talvo::FinestraModale) override {}

@@ -53,7 +53,7 @@ bool VerificaOpenTalvo(const Sessione& sessione, Desktop& desktop) {
               "La versione installata (" + sessione.VersInsOTV + ") è inferiore alla minima richiesta (" +
                   sessione.VersMinOTV + ")",
               CodiceLog::Fallito);
-    MostraErrore(desktop,
+    MostraErrore(desktop, IdMessaggio::OpenTalvoNonCompatibile,
                  "\r\nLa versione OpenTalvo installata (" + sessione.VersInsOTV +
                      " ) è inferiore alla minima richiesta (" + sessione.VersMinOTV +
                      " )\r\nAggiornare prima OpenTalvo e riprovare",
@@ -65,7 +65,7 @@ bool VerificaOpenTalvo(const Sessione& sessione, Desktop& desktop) {
                               " ) è più recente (o uguale) di questo aggiornamento (" + sessione.VersMaxOTV +
                               " )";
     ScriviLog(sessione, passo, testo, CodiceLog::Fallito);
-    MostraErrore(desktop, "\r\n" + testo, 0);
+    MostraErrore(desktop, IdMessaggio::OpenTalvoNonCompatibile, "\r\n" + testo, 0);
     return false;
   }
   return true;
@@ -90,8 +90,8 @@ void TrovaOpenTalvo(Sessione& sessione, Desktop& desktop, Machine& machine) {
       }
     }
   } catch (const ErroreRuntime& e) {
-    desktop.Messaggio(std::to_string(e.Numero()) + e.Descrizione(), TitoloProgramma, IconaMessaggio::Nessuna,
-                      PulsantiMessaggio::Ok);
+    desktop.Messaggio(IdMessaggio::ErroreRicercaOpenTalvo, std::to_string(e.Numero()) + e.Descrizione(),
+                      TitoloProgramma, IconaMessaggio::Nessuna, PulsantiMessaggio::Ok);
   }
 }
 
@@ -114,15 +114,15 @@ void LeggiReleaseOpenTalvo(Sessione& sessione, Desktop& desktop, Machine& machin
       sessione.InstallaOpenTalvo = "NO";
     }
   } else {
-    desktop.Messaggio("Non è stata rilevata l'installazione di OpenTalvo ", "Ricerca installazione OpenTalvo",
-                      IconaMessaggio::Critico, PulsantiMessaggio::Ok);
+    desktop.Messaggio(IdMessaggio::OpenTalvoNonRilevato, "Non è stata rilevata l'installazione di OpenTalvo ",
+                      "Ricerca installazione OpenTalvo", IconaMessaggio::Critico, PulsantiMessaggio::Ok);
     sessione.InstallaOpenTalvo = "NO";
   }
 
   const std::string otv = sessione.PercorsoPatch + "OTV.ini";
   if (!EsisteFile(otv)) {
-    desktop.Messaggio("Non è stato trovato il file di inizializzazione OTV.ini", TitoloProgramma,
-                      IconaMessaggio::Nessuna, PulsantiMessaggio::Ok);
+    desktop.Messaggio(IdMessaggio::OtvIniMancante, "Non è stato trovato il file di inizializzazione OTV.ini",
+                      TitoloProgramma, IconaMessaggio::Nessuna, PulsantiMessaggio::Ok);
     return;
   }
   sessione.VersMinOTV = LeggiIni(otv, "Configurazione", "TestVersione");
@@ -147,7 +147,7 @@ bool VerificaCompatibilita(Sessione& sessione, Desktop& desktop) {
     const std::string testo = "Questo aggiornamento non è compatibile con la versione installata (" +
                               TestoNumero(*installato) + "<->" + TestoNumero(*patch) + " )";
     ScriviLog(sessione, "VerificaCompatibilita TALVO", testo, CodiceLog::Fallito);
-    MostraErrore(desktop, "\r\n" + testo, 0);
+    MostraErrore(desktop, IdMessaggio::ReleaseNonCompatibile, "\r\n" + testo, 0);
     return false;
   }
   if (sessione.InstallaOpenTalvo == "SI") return VerificaOpenTalvo(sessione, desktop);

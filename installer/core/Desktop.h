@@ -7,6 +7,37 @@
 
 namespace talvo {
 
+// Which question or notice a message box is. A policy other than a person (the unattended modes)
+// answers and records boxes by this identity, never by their text.
+enum class IdMessaggio {
+  DescrizionePatchMancante,  // the patch has no SetupPBD.ini (the error box, then the notice)
+  FileLogNonIndicato,        // SetupPBD.ini names no log file
+  LogNonCreato,              // the log file could not be started
+  AvvisoRelease,             // the release warning: OK to go on, Cancel to end
+  UtenteNonAmministratore,   // Yes to go on, No to end
+  TalvoMinisteriale,         // the installation is the ministerial one
+  ErroreRicercaOpenTalvo,
+  OpenTalvoNonRilevato,
+  OtvIniMancante,
+  OpenTalvoNonCompatibile,
+  ReleaseNonCompatibile,
+  DescrizioneAreeIncompleta,
+  DescrizionePatchIllegibile,
+  ErroreComponente,  // a step of the component installation failed
+  ErroreListaFissa,  // a file of a fixed list could not be replaced or renamed
+  RipristinoInCorso,
+  AggiornamentoRiuscito,
+  AggiornamentoIncompleto,  // the run ended with areas not updated
+  RiavviaSetup,             // the release editor wrote a new release
+  ErroreMostraLog,
+  ErroreStampa,
+  StampanteNonScelta,
+  GiaInEsecuzione,       // another SetupTalvo is running
+  VerificaFallita,       // the checks before the run refused it
+  GiornaleRipristinato,  // a journal left by an interrupted run was played back
+  Aiuto,                 // the command line's switches and exit codes
+};
+
 enum class IconaMessaggio { Nessuna, Critico, Domanda, Esclamazione, Informazione };
 enum class PulsantiMessaggio { Ok, OkAnnulla, SiNo, SiNoAnnulla };
 enum class RispostaMessaggio { Ok, Annulla, Si, No };
@@ -35,7 +66,7 @@ class Desktop {
   virtual ~Desktop() = default;
 
   // A modal message box; returns the button the person pressed.
-  virtual RispostaMessaggio Messaggio(const std::string& testo, const std::string& titolo,
+  virtual RispostaMessaggio Messaggio(IdMessaggio id, const std::string& testo, const std::string& titolo,
                                       IconaMessaggio icona, PulsantiMessaggio pulsanti) = 0;
   // Shows one of the secondary windows modally and returns when it is closed.
   virtual void MostraModale(FinestraModale finestra) = 0;

@@ -33,8 +33,8 @@ bool IniziaLog(const Sessione& sessione, Desktop& desktop) {
     ScriviRiga(sessione.PercorsoLog(), riga, ModoScrittura::Sostituisci);
     return true;
   } catch (const ErroreRuntime& e) {
-    desktop.Messaggio("Impossibile generare il file di log \r\n" + e.Descrizione(), TitoloProgramma,
-                      IconaMessaggio::Critico, PulsantiMessaggio::Ok);
+    desktop.Messaggio(IdMessaggio::LogNonCreato, "Impossibile generare il file di log \r\n" + e.Descrizione(),
+                      TitoloProgramma, IconaMessaggio::Critico, PulsantiMessaggio::Ok);
     return false;
   }
 }

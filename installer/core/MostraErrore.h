@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <string>
 
-namespace talvo {
+#include "Desktop.h"
 
-class Desktop;
+namespace talvo {
 
 // Critical-stop box with OK, titled with the program's title: the heading, then the description
 // and the code, each only when given (not empty, not 0).
-void MostraErrore(Desktop& desktop, const std::string& descrizione, std::int32_t codice);
+void MostraErrore(Desktop& desktop, IdMessaggio id, const std::string& descrizione, std::int32_t codice);
 
 }  // namespace talvo

@@ -40,8 +40,8 @@ void Ripristina(const FileSovrascritto& voce) {
 }  // namespace
 
 void RipristinoFile(const Sessione& sessione, Desktop& desktop) {
-  desktop.Messaggio("Ripristino in corso dei file sovrascritti", TitoloProgramma, IconaMessaggio::Nessuna,
-                    PulsantiMessaggio::Ok);
+  desktop.Messaggio(IdMessaggio::RipristinoInCorso, "Ripristino in corso dei file sovrascritti",
+                    TitoloProgramma, IconaMessaggio::Nessuna, PulsantiMessaggio::Ok);
   for (const FileSovrascritto& voce : sessione.FileSovrascritti) {
     try {
       Ripristina(voce);

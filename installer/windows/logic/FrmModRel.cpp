@@ -41,7 +41,8 @@ void FrmModRel::Form_Load() {
 void FrmModRel::CmdAgg_Click() {
   if (!modello_.CmdAgg.Abilitato || modello_.Scaricata) return;
   ScriviIni(sessione_.FileSysIni, "Application", "AppVer", modello_.txtVecchiarel.Text);
-  desktop_.Messaggio("Per rendere effettive le modifche occorre rilanciare il programma di setup",
+  desktop_.Messaggio(IdMessaggio::RiavviaSetup,
+                     "Per rendere effettive le modifche occorre rilanciare il programma di setup",
                      TitoloProgramma, IconaMessaggio::Informazione, PulsantiMessaggio::Ok);
   modello_.Scaricata = true;
 }

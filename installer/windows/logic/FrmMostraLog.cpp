@@ -73,10 +73,11 @@ void FrmMostraLog::CaricaLog() {
   try {
     modello_.TxtFile.Text = TestoRighe(LeggiTesto(percorso));
   } catch (const ErroreRuntime& e) {
-    MostraErrore(desktop_, e.Descrizione(), e.Numero());
+    MostraErrore(desktop_, IdMessaggio::ErroreMostraLog, e.Descrizione(), e.Numero());
   } catch (const std::bad_alloc&) {
     modello_.TxtFile.Text.clear();
-    MostraErrore(desktop_, DescrizioneErrore(NumeroErrore::MemoriaEsaurita), NumeroErrore::MemoriaEsaurita);
+    MostraErrore(desktop_, IdMessaggio::ErroreMostraLog, DescrizioneErrore(NumeroErrore::MemoriaEsaurita),
+                 NumeroErrore::MemoriaEsaurita);
   }
 }
 
@@ -85,7 +86,7 @@ void FrmMostraLog::mnup3_Click() {
   try {
     desktop_.CopiaNegliAppunti(modello_.TxtFile.Text);
   } catch (const ErroreRuntime& e) {
-    MostraErrore(desktop_, e.Descrizione(), e.Numero());
+    MostraErrore(desktop_, IdMessaggio::ErroreMostraLog, e.Descrizione(), e.Numero());
   }
 }
 

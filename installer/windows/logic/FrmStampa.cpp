@@ -22,7 +22,7 @@ void FrmStampa::Form_Activate() {
   try {
     for (std::string& nome : desktop_.Stampanti()) lista.Voci.push_back(std::move(nome));
   } catch (const ErroreRuntime& e) {
-    MostraErrore(desktop_, e.Descrizione(), e.Numero());
+    MostraErrore(desktop_, IdMessaggio::ErroreStampa, e.Descrizione(), e.Numero());
   }
 }
 
@@ -30,7 +30,7 @@ void FrmStampa::CmdStampa_Click() {
   if (modello_.Scaricata) return;
   const std::string scelta = modello_.CmbStampante.Testo();
   if (scelta.empty()) {
-    MostraErrore(desktop_, "Selezionare una stampante", 0);
+    MostraErrore(desktop_, IdMessaggio::StampanteNonScelta, "Selezionare una stampante", 0);
     return;
   }
   try {
@@ -42,9 +42,10 @@ void FrmStampa::CmdStampa_Click() {
     lavoro.Testo = testo_.Text;
     desktop_.Stampa(lavoro);
   } catch (const ErroreRuntime& e) {
-    MostraErrore(desktop_, e.Descrizione(), e.Numero());
+    MostraErrore(desktop_, IdMessaggio::ErroreStampa, e.Descrizione(), e.Numero());
   } catch (const std::bad_alloc&) {
-    MostraErrore(desktop_, DescrizioneErrore(NumeroErrore::MemoriaEsaurita), NumeroErrore::MemoriaEsaurita);
+    MostraErrore(desktop_, IdMessaggio::ErroreStampa, DescrizioneErrore(NumeroErrore::MemoriaEsaurita),
+                 NumeroErrore::MemoriaEsaurita);
   }
 }
 

@@ -46,7 +46,7 @@ RispostaMessaggio Risposta(int id) {
 
 }  // namespace
 
-RispostaMessaggio Win32Desktop::Messaggio(const std::string& testo, const std::string& titolo,
+RispostaMessaggio Win32Desktop::Messaggio(IdMessaggio, const std::string& testo, const std::string& titolo,
                                           IconaMessaggio icona, PulsantiMessaggio pulsanti) {
   PrimaDiMostrare();
   const UINT stile = StileIcona(icona) | StilePulsanti(pulsanti) | MB_SETFOREGROUND;

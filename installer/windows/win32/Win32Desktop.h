@@ -28,8 +28,8 @@ class Win32Desktop final : public Desktop {
   // The pointer the program's windows show while the mouse is over them.
   PuntatoreMouse PuntatoreCorrente() const { return puntatore_; }
 
-  RispostaMessaggio Messaggio(const std::string& testo, const std::string& titolo, IconaMessaggio icona,
-                              PulsantiMessaggio pulsanti) override;
+  RispostaMessaggio Messaggio(IdMessaggio id, const std::string& testo, const std::string& titolo,
+                              IconaMessaggio icona, PulsantiMessaggio pulsanti) override;
   void MostraModale(FinestraModale finestra) override;
   void DoEvents() override;
   void ImpostaPuntatoreMouse(PuntatoreMouse puntatore) override;

@@ -21,7 +21,7 @@ TEST(MostraErrore, BuildsItsTextFromWhatIsGiven) {
   };
   for (const Caso& caso : casi) {
     test::FakeDesktop desktop;
-    MostraErrore(desktop, caso.descrizione, caso.codice);
+    MostraErrore(desktop, IdMessaggio::ErroreStampa, caso.descrizione, caso.codice);
     ASSERT_EQ(desktop.Messaggi.size(), 1u);
     const test::MessaggioMostrato& m = desktop.Messaggi[0];
     EXPECT_EQ(m.Testo, caso.testo);

@@ -12,9 +12,10 @@ void PrintTo(const MessaggioMostrato& messaggio, std::ostream* os) {
       << static_cast<int>(messaggio.Icona) << ", buttons " << static_cast<int>(messaggio.Pulsanti) << "}";
 }
 
-RispostaMessaggio FakeDesktop::Messaggio(const std::string& testo, const std::string& titolo,
+RispostaMessaggio FakeDesktop::Messaggio(IdMessaggio id, const std::string& testo, const std::string& titolo,
                                          IconaMessaggio icona, PulsantiMessaggio pulsanti) {
   Messaggi.push_back({testo, titolo, icona, pulsanti});
+  Identita.push_back(id);
   if (!Risposte.empty()) {
     const RispostaMessaggio risposta = Risposte.front();
     Risposte.pop_front();

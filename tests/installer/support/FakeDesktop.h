@@ -33,12 +33,14 @@ class FakeDesktop final : public Desktop {
   std::deque<RispostaMessaggio> Risposte;
 
   std::vector<MessaggioMostrato> Messaggi;
+  // The identity of each box in Messaggi, in the same order.
+  std::vector<IdMessaggio> Identita;
   std::vector<FinestraModale> FinestreMostrate;
   std::vector<PuntatoreMouse> Puntatori;
   int EventiElaborati = 0;
 
-  RispostaMessaggio Messaggio(const std::string& testo, const std::string& titolo, IconaMessaggio icona,
-                              PulsantiMessaggio pulsanti) override;
+  RispostaMessaggio Messaggio(IdMessaggio id, const std::string& testo, const std::string& titolo,
+                              IconaMessaggio icona, PulsantiMessaggio pulsanti) override;
   void MostraModale(FinestraModale finestra) override;
   void DoEvents() override {
     ++EventiElaborati;
