@@ -20,13 +20,13 @@ constexpr const char* DatiAreeMancanti = "Non è stato possibile recuperare tutt
 // Logs the failure of one area and shows the common message.
 bool AreaFallita(const Sessione& sessione, Desktop& desktop, const std::string& testo) {
   ScriviLog(sessione, "ValorizzaAree", testo, CodiceLog::Fallito);
-  MostraErrore(desktop, DatiAreeMancanti, 0);
+  MostraErrore(desktop, IdMessaggio::DescrizioneAreeIncompleta, DatiAreeMancanti, 0);
   return false;
 }
 
 // Shows and logs a failure of the reading itself.
 void InizializzaFallita(const Sessione& sessione, Desktop& desktop, const std::string& testo) {
-  MostraErrore(desktop, testo, 0);
+  MostraErrore(desktop, IdMessaggio::DescrizionePatchIllegibile, testo, 0);
   ScriviLog(sessione, "Inizializza", testo, CodiceLog::Fallito);
 }
 
@@ -40,8 +40,15 @@ void AzzeraAree(Sessione& sessione) { sessione.NumeroAree = 0; }
 
 bool SegnaInstallazione(Sessione& sessione, const std::string& voce) {
   if (voce.empty() || !EsisteCartella(voce.substr(0, voce.size() - 1))) return false;
-  ScriviIni(sessione.FileSetupPBD(), "TALVO", "FileSysIni", "");
-  ScriviIni(sessione.FileSetupPBD(), "TALVO", "FileSysIni", voce + "SYS\\System.ini");
+  // The session keeps the value: the patch may sit on a read-only share, or be shared by many
+  // machines updating at once, so the copy written into its description is never read back.
+  sessione.FileSysIni = voce + "SYS\\System.ini";
+  if (!sessione.SoloVerifica) {
+    IgnoraErrori([&] {
+      ScriviIni(sessione.FileSetupPBD(), "TALVO", "FileSysIni", "");
+      ScriviIni(sessione.FileSetupPBD(), "TALVO", "FileSysIni", sessione.FileSysIni);
+    });
+  }
   return true;
 }
 
@@ -50,7 +57,6 @@ std::string CaptionSetupPBD(const Sessione& sessione) {
 }
 
 EsitoInizializza Inizializza(Sessione& sessione, Desktop& desktop) {
-  sessione.FileSysIni = LeggiIni(sessione.FileSetupPBD(), "TALVO", "FileSysIni");
   if (!EsisteFile(sessione.FileSysIni)) {
     InizializzaFallita(sessione, desktop, "Non è stato trovato il file System.ini di TALVO");
     return EsitoInizializza::SysIniMancante;
@@ -116,7 +122,7 @@ bool ValorizzaAree(Sessione& sessione, Desktop& desktop) {
     // An OpenTalvo area the patch does not install needs no list.
     if (area == "opentalvo" && sessione.InstallaOpenTalvo != "SI") continue;
     if (!CheckEsistenzaFile(sessione, voce.DirectoryArea + voce.ListaScriptArea, area)) {
-      MostraErrore(desktop, DatiAreeMancanti, 0);
+      MostraErrore(desktop, IdMessaggio::DescrizioneAreeIncompleta, DatiAreeMancanti, 0);
       return false;
     }
   }

@@ -30,8 +30,9 @@ bool AggiornaRigheDopo(EsitoInizializza esito);
 // Starts a new reading: the area count goes back to 0 until the description is read again.
 void AzzeraAree(Sessione& sessione);
 
-// When the drive-list entry (for example C:\TALVO\) names an existing folder, records its
-// System.ini in the patch description and returns true: the walk stops there.
+// When the drive-list entry (for example C:\TALVO\) names an existing folder, takes its System.ini
+// as the session's FileSysIni, also records it in the patch description (best effort, not in a
+// dry run), and returns true: the walk stops there.
 bool SegnaInstallazione(Sessione& sessione, const std::string& voce);
 
 // The main window's caption: the release label, one blank and DescrizioneRilevamento.

@@ -50,7 +50,7 @@ struct Sessione {
   std::string NomeFileLog;
   // Folder of the running installer (the patch folder), always ending with a backslash.
   std::string PercorsoPatch;
-  // Full path of TALVO's SYS\System.ini in the installation that was found.
+  // Full path of TALVO's SYS\System.ini in the installation that was found; empty while none was.
   std::string FileSysIni;
   // Installed TALVO release, cut before its first vertical bar.
   std::string VersioneInstallata;
@@ -58,6 +58,10 @@ struct Sessione {
   std::string NuovaVersione;
 
   DatiAvvio Avvio;
+
+  // A dry run: the installer reads the patch and the installation and reports what an update
+  // would do, and changes no file apart from its log.
+  bool SoloVerifica = false;
 
   // The installation root the person has selected, for example C:\TALVO\; empty when none is.
   std::string RadiceInstallazione;
@@ -81,6 +85,8 @@ struct Sessione {
 
   // The files the current update run's area step wrote, in order; emptied when a run starts.
   std::vector<FileSovrascritto> FileSovrascritti;
+  // Files the current update run copied or renamed, fixed lists and areas; 0 when a run starts.
+  int FileModificati = 0;
 
   // The patch description, PercorsoPatch followed by "SetupPBD.ini".
   std::string FileSetupPBD() const { return PercorsoPatch + "SetupPBD.ini"; }

@@ -1,9 +1,12 @@
 // Reading the patch description: finding the installation among the drive entries, the area
 // count, the area table and the failure messages, over real INI files and folders.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "ConLogDiProva.h"
 #include "FakeDesktop.h"
+#include "FileDiProva.h"
 #include "InstallazioneDiProva.h"
 #include "core/DescrizionePatch.h"
 #include "core/Ini.h"
@@ -31,6 +34,7 @@ class DescrizionePatchTest : public test::ConLogDiProva {
   // installation (their indexes recorded), then the rest of the description.
   EsitoInizializza Leggi() {
     AzzeraAree(sessione);
+    sessione.FileSysIni.clear();
     selezioni.clear();
     for (std::size_t i = 0; i < voci_.size(); ++i) {
       selezioni.push_back(static_cast<int>(i));
@@ -80,14 +84,43 @@ TEST_F(DescrizionePatchTest, FindsTheInstallationOnTheFirstDriveThatHasIt) {
   EXPECT_EQ(sessione.Aree[2].SuffissoArea, "OpenTalvo");
 }
 
-TEST_F(DescrizionePatchTest, KeepsTheFileSysIniOfAnEarlierRunWhenNoDriveMatches) {
+// The value another machine (or an earlier run) left in a shared patch description is never
+// taken for this machine's installation.
+TEST_F(DescrizionePatchTest, IgnoresTheFileSysIniWrittenIntoThePatchByAnotherMachine) {
   installazione.CreaPatch();
   installazione.CreaTalvo('D');
   ScriviIni(installazione.Patch("SetupPBD.ini"), "TALVO", "FileSysIni",
             installazione.Radice('D') + "TALVO\\SYS\\System.ini");
   Voci({installazione.Radice('C') + "TALVO\\"});
-  EXPECT_EQ(Leggi(), EsitoInizializza::Completa);
+  EXPECT_EQ(Leggi(), EsitoInizializza::SysIniMancante);
+  EXPECT_EQ(sessione.FileSysIni, "");
+}
+
+// A patch that cannot be written (a read-only share; here another reader that lets nobody write):
+// the write-back fails quietly and the installation found is used.
+TEST_F(DescrizionePatchTest, APatchThatCannotBeWrittenStillFindsTheInstallation) {
+  installazione.CreaPatch();
+  installazione.CreaTalvo('D');
+  const std::string ini = installazione.Patch("SetupPBD.ini");
+  const HANDLE lettore = ::CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lettore, INVALID_HANDLE_VALUE);
+  Voci({installazione.Radice('D') + "TALVO\\"});
+  const EsitoInizializza esito = Leggi();
+  ::CloseHandle(lettore);
+  EXPECT_EQ(esito, EsitoInizializza::Completa);
   EXPECT_EQ(sessione.FileSysIni, installazione.Radice('D') + "TALVO\\SYS\\System.ini");
+  // The file itself, not the platform's cache of profiles, which keeps what it could not write.
+  EXPECT_EQ(test::LeggiFile(ini).find("FileSysIni"), std::string::npos);
+}
+
+TEST_F(DescrizionePatchTest, ADryRunWritesNothingIntoThePatch) {
+  installazione.CreaPatch();
+  installazione.CreaTalvo('D');
+  sessione.SoloVerifica = true;
+  Voci({installazione.Radice('D') + "TALVO\\"});
+  EXPECT_EQ(Leggi(), EsitoInizializza::Completa);
+  EXPECT_EQ(test::LeggiFile(installazione.Patch("SetupPBD.ini")).find("FileSysIni"), std::string::npos);
 }
 
 // One broken piece of the description, and what it shows and logs.
