@@ -32,7 +32,8 @@ class Installazione {
   Installazione(const Sessione& sessione, Desktop& desktop, Machine& machine)
       : sessione_(sessione), desktop_(desktop), machine_(machine) {}
 
-  void Esegui() {
+  // False when a step reported an error.
+  bool Esegui() {
     if (Attivo("DLL")) Librerie();
     CartellaEsami();
     if (Attivo("CHECKTALVO")) ProgrammaCheck();
@@ -41,12 +42,14 @@ class Installazione {
     CartellaIscrizioni();
     if (Attivo("PLUMANE") && sessione_.OTVTrovato) Plumane();
     if (Attivo("7zipxTALVO")) SetteZip();
+    return !inErrore_;
   }
 
  private:
   const Sessione& sessione_;
   Desktop& desktop_;
   Machine& machine_;
+  bool inErrore_ = false;
 
   bool Attivo(const char* chiave) const {
     return LeggiIni(sessione_.FileSetupPBD(), "INSTALLA", chiave) == "SI";
@@ -62,8 +65,10 @@ class Installazione {
     IgnoraErrori([&] { ScriviLogAvvio(sessione_, testo); });
   }
 
-  void Errore(const std::string& testo) const {
-    desktop_.Messaggio(testo, "Installazione Talvo", IconaMessaggio::Critico, PulsantiMessaggio::Ok);
+  void Errore(const std::string& testo) {
+    inErrore_ = true;
+    desktop_.Messaggio(IdMessaggio::ErroreComponente, testo, "Installazione Talvo", IconaMessaggio::Critico,
+                       PulsantiMessaggio::Ok);
   }
 
   int Copia(const std::string& sorgente, const std::string& destinazione, const char* filtro,
@@ -163,8 +168,8 @@ class Installazione {
 
 }  // namespace
 
-void InstallaComponenti(const Sessione& sessione, Desktop& desktop, Machine& machine) {
-  Installazione(sessione, desktop, machine).Esegui();
+bool InstallaComponenti(const Sessione& sessione, Desktop& desktop, Machine& machine) {
+  return Installazione(sessione, desktop, machine).Esegui();
 }
 
 }  // namespace talvo

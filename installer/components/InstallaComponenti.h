@@ -13,7 +13,7 @@ struct Sessione;
 // folder, the print component inside OpenTalvo (PLUMANE, only when OpenTalvo was found) and 7-Zip
 // (7zipxTALVO). The payload folders are taken from the patch folder, PercorsoPatch, wherever the
 // program was started from. A step that copies nothing shows its error box and the next step
-// runs; nothing here stops the start-up.
-void InstallaComponenti(const Sessione& sessione, Desktop& desktop, Machine& machine);
+// runs; nothing here stops the start-up. False when any step showed its error box.
+bool InstallaComponenti(const Sessione& sessione, Desktop& desktop, Machine& machine);
 
 }  // namespace talvo

@@ -39,6 +39,7 @@ class Esecuzione {
 
   EsitoAggiornamento Esegui() {
     sessione_.FileSovrascritti.clear();
+    sessione_.FileModificati = 0;
     osservatore_.EventiInAttesa();
     osservatore_.Occupato(true);
     if (!ElaboraListe(sessione_, desktop_, radice_)) return Fallimento(-1);
@@ -138,10 +139,11 @@ class Esecuzione {
     }
     osservatore_.DischiDisabilitati();
     if (elenco.empty()) {
-      desktop_.Messaggio("Aggiornamento terminato con successo", TitoloProgramma,
-                         IconaMessaggio::Informazione, PulsantiMessaggio::Ok);
+      desktop_.Messaggio(IdMessaggio::AggiornamentoRiuscito, "Aggiornamento terminato con successo",
+                         TitoloProgramma, IconaMessaggio::Informazione, PulsantiMessaggio::Ok);
     } else {
       desktop_.Messaggio(
+          IdMessaggio::AggiornamentoIncompleto,
           "Aggiornamento terminato \r\nLe Seguenti Aree Non sono state Aggiornate\r\n" + elenco,
           TitoloProgramma, IconaMessaggio::Esclamazione, PulsantiMessaggio::Ok);
     }

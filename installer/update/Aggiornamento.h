@@ -33,8 +33,9 @@ class OsservatoreAggiornamento {
 };
 
 enum class EsitoAggiornamento {
-  Completo,  // every area worked through: summary shown, release recorded
-  Fallito,   // a list or a line failed: what the area step wrote was put back
+  Completo,   // every area worked through: summary shown, release recorded
+  Fallito,    // a list or a line failed: what the area step wrote was put back
+  Rifiutato,  // the checks before the first change found a fault: nothing was changed
 };
 
 // Runs the update under the installation root (with its trailing backslash), taken once for the

@@ -113,6 +113,7 @@ void CopiaAree::Copia(const std::string& sorgente, const std::string& destinazio
   if (!scritti_.try_emplace(Minuscolo(destinazione), sessione_.FileSovrascritti.size()).second) {
     // Written before in this run: its backup holds the file as it was before the run, and stays.
     CopiaSovrascrivendo(sorgente, destinazione);
+    ++sessione_.FileModificati;
     return;
   }
   // Recorded before anything changes, so that the restore knows about every step that follows.
@@ -125,6 +126,7 @@ void CopiaAree::Copia(const std::string& sorgente, const std::string& destinazio
   }
   voce.CopiaIniziata = true;
   CopiaSovrascrivendo(sorgente, destinazione);
+  ++sessione_.FileModificati;
 }
 
 }  // namespace talvo

@@ -52,8 +52,7 @@ std::pair<std::string, std::string> Campi(const std::string& riga) {
           riga.substr(primo + 1, secondo == std::string::npos ? std::string::npos : secondo - primo - 1)};
 }
 
-bool ElaboraLista(const Sessione& sessione, Desktop& desktop, const std::string& radice,
-                  const ListaFissa& lista) {
+bool ElaboraLista(Sessione& sessione, Desktop& desktop, const std::string& radice, const ListaFissa& lista) {
   const std::string cartella = sessione.PercorsoPatch + lista.codice + "\\";
   const std::vector<std::string> righe = LeggiRighe(cartella + "Lista" + lista.codice + ".txt");
   for (const std::string& riga : righe) {
@@ -71,7 +70,7 @@ bool ElaboraLista(const Sessione& sessione, Desktop& desktop, const std::string&
 
 }  // namespace
 
-bool ElaboraListe(const Sessione& sessione, Desktop& desktop, const std::string& radice) {
+bool ElaboraListe(Sessione& sessione, Desktop& desktop, const std::string& radice) {
   try {
     for (const ListaFissa& lista : ListeFisse) {
       if (!ElaboraLista(sessione, desktop, radice, lista)) return false;

@@ -11,6 +11,6 @@ struct Sessione;
 // Works through ATT, BAR, CNV, SEC, SQL, EXT and RIN in that order under the installation root
 // (with its trailing backslash). False at the first failure: a list missing from the patch or a
 // non-blank line without "|" (no message of its own), or a line RinomiaeCopia could not do.
-bool ElaboraListe(const Sessione& sessione, Desktop& desktop, const std::string& radice);
+bool ElaboraListe(Sessione& sessione, Desktop& desktop, const std::string& radice);
 
 }  // namespace talvo

@@ -44,8 +44,8 @@ std::string NomeRinominato(const std::string& percorso) {
   return SostituisciTutto(SostituisciTutto(percorso, nome, "old" + nome), ".dmg", ".old");
 }
 
-bool RinomiaeCopia(const Sessione& sessione, Desktop& desktop, const std::string& primo,
-                   const std::string& secondo, ModoCopia modo) {
+bool RinomiaeCopia(Sessione& sessione, Desktop& desktop, const std::string& primo, const std::string& secondo,
+                   ModoCopia modo) {
   // The second path as the error box shows it: in rename mode it becomes the first path once an
   // earlier renamed-out file has been deleted.
   std::string mostrato = secondo;
@@ -55,11 +55,13 @@ bool RinomiaeCopia(const Sessione& sessione, Desktop& desktop, const std::string
         if (!EsisteCartella(CartellaDi(secondo))) return true;
         FaiBackup(secondo, true);
         CopiaSovrascrivendo(primo, secondo);
+        ++sessione.FileModificati;
         break;
       case ModoCopia::Sostituisci:
         if (!EsisteFile(secondo)) return true;
         FaiBackup(secondo, false);
         CopiaSovrascrivendo(primo, secondo);
+        ++sessione.FileModificati;
         break;
       case ModoCopia::Rinomina: {
         const std::string rinominato = NomeRinominato(primo);
@@ -67,13 +69,17 @@ bool RinomiaeCopia(const Sessione& sessione, Desktop& desktop, const std::string
           EliminaFile(rinominato);
           mostrato = primo;
         }
-        if (EsisteFile(primo)) Rinomina(primo, rinominato);
+        if (EsisteFile(primo)) {
+          Rinomina(primo, rinominato);
+          ++sessione.FileModificati;
+        }
         break;
       }
     }
     return true;
   } catch (const ErroreRuntime& e) {
-    desktop.Messaggio("Si è verificato un errore durante l'elaborazione del file: \r\nDa -> " + primo +
+    desktop.Messaggio(IdMessaggio::ErroreListaFissa,
+                      "Si è verificato un errore durante l'elaborazione del file: \r\nDa -> " + primo +
                           "\r\nA  -> " + mostrato + "\r\n" + std::to_string(e.Numero()) + "\r\n" +
                           e.Descrizione(),
                       TitoloProgramma, IconaMessaggio::Nessuna, PulsantiMessaggio::Ok);

@@ -35,8 +35,8 @@ void LogAvvio(const Sessione& sessione, const std::string& testo) {
   IgnoraErrori([&] { ScriviLogAvvio(sessione, testo); });
 }
 
-RispostaMessaggio MessaggioSemplice(Desktop& desktop, const std::string& testo) {
-  return desktop.Messaggio(testo, TitoloProgramma, IconaMessaggio::Nessuna, PulsantiMessaggio::Ok);
+RispostaMessaggio MessaggioSemplice(Desktop& desktop, IdMessaggio id, const std::string& testo) {
+  return desktop.Messaggio(id, testo, TitoloProgramma, IconaMessaggio::Nessuna, PulsantiMessaggio::Ok);
 }
 
 // The rows, the pointer and the controls as the update run reports them.
@@ -136,23 +136,30 @@ bool SetupPBD::Form_Load() {
   avvio.ReleasePatch = PrimaDellaBarra(LeggiIni(sessione_.FileSetupPBD(), "NUOVAVERSIONE", "Versione"));
 
   if (!EsisteFile(sessione_.FileSetupPBD())) {
-    MostraErrore(desktop_, FileInizializzazioneMancante, 0);
-    MessaggioSemplice(desktop_, FileInizializzazioneMancante);
+    esitoAvvio_ = CodiceUscita::NonApplicabile;
+    MostraErrore(desktop_, IdMessaggio::DescrizionePatchMancante, FileInizializzazioneMancante, 0);
+    MessaggioSemplice(desktop_, IdMessaggio::DescrizionePatchMancante, FileInizializzazioneMancante);
     return true;
   }
 
   const std::string nomeFileLog = LeggiIni(sessione_.FileSetupPBD(), "FILELOG", "nomefile");
   if (nomeFileLog == ValoreMancante) {
     // No log is open: the drive selection does nothing, as before any log.
-    MessaggioSemplice(desktop_,
+    esitoAvvio_ = CodiceUscita::NonApplicabile;
+    MessaggioSemplice(desktop_, IdMessaggio::FileLogNonIndicato,
                       "Non è stato rilevato il valore del file di log nel file di inizializzazione");
     return true;
   }
   sessione_.NomeFileLog = nomeFileLog;
-  if (!IniziaLog(sessione_, desktop_)) return true;
+  if (!IniziaLog(sessione_, desktop_)) {
+    esitoAvvio_ = CodiceUscita::Fallito;
+    return true;
+  }
 
-  if (desktop_.Messaggio(AvvisoRelease(), "aggiornamento TALVO e OpenTalvo", IconaMessaggio::Informazione,
+  if (desktop_.Messaggio(IdMessaggio::AvvisoRelease, AvvisoRelease(), "aggiornamento TALVO e OpenTalvo",
+                         IconaMessaggio::Informazione,
                          PulsantiMessaggio::OkAnnulla) != RispostaMessaggio::Ok) {
+    esitoAvvio_ = CodiceUscita::Annullato;
     return false;
   }
 
@@ -165,11 +172,13 @@ bool SetupPBD::Form_Load() {
   LogAvvio(sessione_, "UtenteAmm: " + ParolaBooleana(avvio.Amministratore));
 
   if (!avvio.Amministratore &&
-      desktop_.Messaggio("Attenzione: l'utente corrente: " + avvio.NomeUtente +
+      desktop_.Messaggio(IdMessaggio::UtenteNonAmministratore,
+                         "Attenzione: l'utente corrente: " + avvio.NomeUtente +
                              " non è amministratore.\r\n\r\nL'aggiornamento potrebbe non andare a buon "
                              "fine.\r\nSi desidera continuare?",
                          "Installazione Talvo", IconaMessaggio::Nessuna,
                          PulsantiMessaggio::SiNo) == RispostaMessaggio::No) {
+    esitoAvvio_ = CodiceUscita::Annullato;
     return false;
   }
 
@@ -179,7 +188,14 @@ bool SetupPBD::Form_Load() {
   LogAvvio(sessione_, "PercorsoWinDir: " + avvio.PercorsoWinDir);
 
   IgnoraErrori([&] { LeggiReleaseOpenTalvo(sessione_, desktop_, machine_); });
-  IgnoraErrori([&] { InstallaComponenti(sessione_, desktop_, machine_); });
+  // A dry run changes nothing on the machine: the components are left as they are.
+  if (!sessione_.SoloVerifica) {
+    bool installati = true;
+    if (IgnoraErrori([&] { installati = InstallaComponenti(sessione_, desktop_, machine_); }) != 0 ||
+        !installati) {
+      componentiInErrore_ = true;
+    }
+  }
 
   machine_.AttendiDueSecondi();
   ChiudiAttendere();
@@ -207,15 +223,18 @@ void SetupPBD::Form_Activate() {
   IgnoraErrori([&] { ministeriale = EsisteFile("C:\\pers.ini") && EsisteFile("c:\\versione.ini"); });
   if (ministeriale) {
     sessione_.DescrizioneRilevamento = " RILEVATO TALVO MINISTERIALE";
-    desktop_.Messaggio("Non è possibile utilizzare questo software Per Talvo Ministeriale", TitoloProgramma,
+    desktop_.Messaggio(IdMessaggio::TalvoMinisteriale,
+                       "Non è possibile utilizzare questo software Per Talvo Ministeriale", TitoloProgramma,
                        IconaMessaggio::Critico, PulsantiMessaggio::Ok);
     modello_.cmdAggiorna.Abilitato = false;
+    applicabile_ = false;
     return;
   }
 
   // A description that could not be read to the end never enables an update.
   bool inizializzato = false;
   IgnoraErrori([&] { inizializzato = Inizializza(); });
+  applicabile_ = inizializzato;
   if (inizializzato) {
     IgnoraErrori([&] { RilevaTipoDatabase(sessione_, modello_.Caption); });
     IgnoraErrori([&] { CmbDischi_Click(); });
@@ -226,6 +245,7 @@ void SetupPBD::Form_Activate() {
 
 bool SetupPBD::Inizializza() {
   AzzeraAree(sessione_);
+  sessione_.FileSysIni.clear();
 
   // The installation is the first entry whose folder exists; it stays selected. Each entry is
   // selected in turn, as a person picking it would, rows and tooltip included.
@@ -279,13 +299,34 @@ void SetupPBD::CmbDischi_Click() {
 
 void SetupPBD::cmdAggiorna_Click() {
   if (occupata_ || !modello_.cmdAggiorna.Abilitato) return;
+  if (EseguiAggiornamento() == EsitoAggiornamento::Fallito) desktop_.MostraModale(FinestraModale::MostraLog);
+}
+
+EsitoAggiornamento SetupPBD::EseguiAggiornamento() {
   const Occupazione occupazione(occupata_);
   RigheAggiornamento righe(modello_, desktop_);
   // The root is taken once: the whole run works on the installation selected when it started.
   const std::string radice = sessione_.RadiceInstallazione;
-  if (Aggiorna(sessione_, desktop_, righe, radice, statiRighe_) == EsitoAggiornamento::Fallito) {
-    desktop_.MostraModale(FinestraModale::MostraLog);
+  const EsitoAggiornamento esito = Aggiorna(sessione_, desktop_, righe, radice, statiRighe_);
+  esitoRun_ = esito;
+  fileModificati_ = sessione_.FileModificati;
+  return esito;
+}
+
+CodiceUscita SetupPBD::Codice() const {
+  if (esitoAvvio_) return *esitoAvvio_;
+  if (esitoRun_) {
+    switch (*esitoRun_) {
+      case EsitoAggiornamento::Fallito: return CodiceUscita::Fallito;
+      case EsitoAggiornamento::Rifiutato: return CodiceUscita::NonApplicabile;
+      case EsitoAggiornamento::Completo: break;
+    }
+    if (componentiInErrore_) return CodiceUscita::Fallito;
+    return fileModificati_ > 0 ? CodiceUscita::RiavvioRichiesto : CodiceUscita::Riuscito;
   }
+  if (!applicabile_) return CodiceUscita::NonApplicabile;
+  if (componentiInErrore_) return CodiceUscita::Fallito;
+  return CodiceUscita::Annullato;
 }
 
 void SetupPBD::CmdEsci_Click() {

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "CodiceUscita.h"
 #include "ModelloSetupPBD.h"
+#include "update/Aggiornamento.h"
 #include "update/StatoAree.h"
 
 namespace talvo {
@@ -53,6 +56,9 @@ class SetupPBD {
   void CmbDischi_Click();
   // "&Aggiorna": the update run, then the log viewer when it failed.
   void cmdAggiorna_Click();
+  // The update run alone, as "&Aggiorna" starts it, without the log viewer after a failure: for a
+  // caller with no window.
+  EsitoAggiornamento EseguiAggiornamento();
   void CmdEsci_Click();
   // A mouse button released over the window's background.
   void Form_MouseUp(int pulsante, int tasti);
@@ -60,6 +66,11 @@ class SetupPBD {
   // An update run is in progress: the handlers that would start or end work, or change what it
   // works on, do nothing until it is over.
   bool Occupata() const { return occupata_; }
+
+  // The load ended early (no description, no log, declined): there is nothing to run.
+  bool AvvioInterrotto() const { return esitoAvvio_.has_value(); }
+  // The exit code of the program if it ended now, from what the handlers found so far.
+  CodiceUscita Codice() const;
 
  private:
   Sessione& sessione_;
@@ -71,6 +82,13 @@ class SetupPBD {
   // The status each row shows, as the last status pass decided it.
   std::vector<StatoArea> statiRighe_;
   bool occupata_ = false;
+
+  // What the exit code is made of.
+  std::optional<CodiceUscita> esitoAvvio_;      // how the load ended, when it ended early
+  bool componentiInErrore_ = false;             // a component step showed its error box
+  bool applicabile_ = false;                    // the last activation found an installation to update
+  std::optional<EsitoAggiornamento> esitoRun_;  // the update run's outcome, once it ran
+  int fileModificati_ = 0;                      // files the run copied or renamed
 
   void MostraAttendere();
   void ChiudiAttendere();

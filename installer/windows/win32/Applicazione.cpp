@@ -46,10 +46,10 @@ void Applicazione::ApriFinestra(FinestraModale finestra) {
 
 int Applicazione::Esegui(int comandoMostra) {
   // The person ended the program during the load: no window at all.
-  if (!logica_.Form_Load()) return 0;
+  if (!logica_.Form_Load()) return static_cast<int>(logica_.Codice());
   attendere_.Aggiorna();
   principale_.emplace(sessione_, logica_);
-  if (!principale_->Mostra(comandoMostra)) return 1;
+  if (!principale_->Mostra(comandoMostra)) return static_cast<int>(CodiceUscita::Fallito);
   desktop_.ImpostaFinestraProprietaria(principale_->Hwnd());
 
   MSG msg{};
@@ -60,7 +60,7 @@ int Applicazione::Esegui(int comandoMostra) {
     ::DispatchMessageA(&msg);
   }
   desktop_.ImpostaFinestraProprietaria(nullptr);
-  return static_cast<int>(msg.wParam);
+  return static_cast<int>(logica_.Codice());
 }
 
 std::string CartellaProgramma() {

@@ -106,7 +106,7 @@ TEST_F(AttivazioneTest, OgniAttivazioneMostraIlRifiutoUnaVolta) {
   EXPECT_FALSE(::IsWindow(editor));
   EXPECT_TRUE(::IsWindowEnabled(principale));
 
-  setup.EsciConFine(principale);
+  setup.EsciConFine(principale, 1642);  // the ministerial installation is refused
 }
 
 }  // namespace

@@ -88,7 +88,7 @@ TEST(DemoTest, UnAggiornamentoFallitoRipristinaEApreIlLog) {
   EXPECT_TRUE(
       ui::WaitUntil([&] { return ui::ControlText(principale, id::LblStato) == "INSTALLATA"; }, 30000));
   EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(principale, id::cmdAggiorna)));
-  setup.EsciConFine(principale);
+  setup.EsciConFine(principale, 1603);  // the run failed and was put back
   ScriviFile(lista, originale);
 }
 
@@ -157,7 +157,7 @@ TEST(DemoTest, LaFinestraPrincipaleMostraLInstallazioneDemo) {
   EXPECT_TRUE(EsisteFile("C:\\TALVO\\APP\\ALU\\PRG\\BIN\\a_alu.exe.old"));
   EXPECT_TRUE(EsisteFile("c:\\pre1996\\cong.mdb"));
 
-  setup.EsciConFine(principale);
+  setup.EsciConFine(principale, 3010);  // files changed: restart
 }
 
 }  // namespace

@@ -46,11 +46,11 @@ bool CopiaSetupTalvo(const std::string& cartella) {
   return ::CopyFileA(SetupTalvoCompilato().c_str(), (cartella + "\\SetupTalvo.exe").c_str(), FALSE) != FALSE;
 }
 
-void SetupInCorso::EsciConFine(HWND principale) const {
+void SetupInCorso::EsciConFine(HWND principale, DWORD codiceAtteso) const {
   ui::ClickButton(::GetDlgItem(principale, finestre::IdSetupPBD::CmdEsci));
   DWORD codice = 1;
   EXPECT_TRUE(processo_.WaitForExit(10000, &codice));
-  EXPECT_EQ(codice, 0u);
+  EXPECT_EQ(codice, codiceAtteso);
 }
 
 }  // namespace talvo::test

@@ -36,8 +36,8 @@ class SetupInCorso {
 
   const std::vector<MessaggioVisto>& Risposti() const { return risposti_; }
 
-  // Presses "&Fine" in the main window and checks that the program ends with code 0.
-  void EsciConFine(HWND principale) const;
+  // Presses "&Fine" in the main window and checks the program's exit code.
+  void EsciConFine(HWND principale, DWORD codiceAtteso) const;
 
  private:
   ui::ProcessUnderTest processo_;
