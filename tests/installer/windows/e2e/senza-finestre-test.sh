@@ -86,6 +86,25 @@ expect "exit code" "$codice" 3010
 [ "$finestre" != none ] && [ "$finestre" -ge 1 ] || fail "the passive run showed no window"
 expect "release marker" "$(marker)" $'2013/2\r'
 
+# A line holding only a tab, which the area copy cannot read: the run fails in that area.
+break_a_list() { printf '\t\r\n' >>"$c/PatchDemo/Retribuzioni/ListaRetribuzioni.txt"; }
+
+echo "a failing run, quiet: put back, failure code, still no window"
+layout
+break_a_list
+run "$patch" /quiet
+expect "exit code" "$codice" 1603
+expect "windows" "$finestre" 0
+cmp -s "$root/demo/TALVO/APP/ALU/PRG/BIN/a_alu.exe" "$c/TALVO/APP/ALU/PRG/BIN/a_alu.exe" ||
+  fail "a file of the first area was not put back"
+
+echo "a failing run, passive: the log viewer shows and closes by itself"
+layout
+break_a_list
+run "$patch" /passive
+expect "exit code" "$codice" 1603
+grep -q '"LogFile"' "$work/err" || fail "no log viewer among the windows"
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed" >&2
   exit 1
