@@ -142,8 +142,9 @@ Giornale Giornale::Crea(const std::string& percorso) {
 }
 
 Giornale Giornale::Riapri(const std::string& percorso) {
-  unique_hfile file = make_hfile(::CreateFileA(percorso.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  unique_hfile file =
+      make_hfile(::CreateFileA(percorso.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) SollevaUltimoErroreWin32();
   std::string testo;
   char blocco[64 * 1024];
@@ -189,7 +190,8 @@ VoceGiornale* Giornale::Voce(std::size_t numero) {
 
 void Giornale::Registra(std::size_t numero, const FileSovrascritto& voce) {
   const std::string& backup = voce.Backup;
-  if (backup.find_first_of("|\r\n") != std::string::npos) throw ErroreRuntime(NumeroErrore::NomeFileNonValido);
+  if (backup.find_first_of("|\r\n") != std::string::npos)
+    throw ErroreRuntime(NumeroErrore::NomeFileNonValido);
   const VoceGiornale registrata{numero, voce, NomeLibero(backup)};
   Scrivi(RigaGiornale(registrata));
   SuDisco();
@@ -236,6 +238,11 @@ void Giornale::Completa() {
   Scrivi(RigaCompletato);
   SuDisco();
   contenuto_.Completato = true;
+  Elimina();
+}
+
+void Giornale::Elimina() {
+  if (!file_) return;
   file_.reset();
   if (!::DeleteFileA(percorso_.c_str())) SollevaUltimoErroreWin32();
 }
@@ -249,17 +256,17 @@ std::size_t Giornale::Chiudi() {
     rimaste += RigaGiornale(voce) + FineRiga;
     ++quante;
   }
-  file_.reset();
   if (quante == 0) {
-    if (!::DeleteFileA(percorso_.c_str())) SollevaUltimoErroreWin32();
+    Elimina();
     return 0;
   }
+  file_.reset();
   // The shorter journal is written beside the old one and then takes its place in one step, so
   // that a crash leaves one or the other, each of them whole.
   const std::string nuovo = percorso_ + ".nuovo";
   {
-    const unique_hfile file = make_hfile(::CreateFileA(nuovo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    const unique_hfile file = make_hfile(::CreateFileA(nuovo.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) SollevaUltimoErroreWin32();
     ScriviTutto(file.get(), Intestazione + std::string(FineRiga) + rimaste);
     Svuota(file.get());

@@ -54,8 +54,8 @@ struct VoceGiornale {
 
 // What a journal file holds.
 struct ContenutoGiornale {
-  bool Riconosciuto = true;  // the first line is the journal's own (or the file holds no line yet)
-  bool Completato = false;   // the run completed
+  bool Riconosciuto = true;        // the first line is the journal's own (or the file holds no line yet)
+  bool Completato = false;         // the run completed
   std::vector<VoceGiornale> Voci;  // the last state of each entry, by Numero
   std::size_t RigheIgnorate = 0;   // complete lines that are not understood
 };
@@ -96,6 +96,8 @@ class Giornale {
 
   // After a complete run: the journal says so on disk, then is deleted. Throws ErroreRuntime.
   void Completa();
+  // Closes and deletes the journal, whatever it holds. Throws ErroreRuntime.
+  void Elimina();
   // After a restore or a playback: the journal is deleted when every entry was put back, and
   // otherwise replaced by one holding only the entries left. Returns how many are left. Throws
   // ErroreRuntime; the journal on disk then still holds every entry not put back.

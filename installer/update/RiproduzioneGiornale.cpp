@@ -54,7 +54,8 @@ EsitoGiornale Avvisa(Desktop& desktop, bool completo) {
     return EsitoGiornale::Ripristinato;
   }
   desktop.Messaggio(IdMessaggio::GiornaleRipristinato,
-                    inizio + "Non è stato possibile ripristinare tutti i file che aveva sostituito: il log li " +
+                    inizio +
+                        "Non è stato possibile ripristinare tutti i file che aveva sostituito: il log li " +
                         "elenca e il giornale " + PercorsoGiornale + " li conserva per il prossimo avvio.",
                     TitoloProgramma, IconaMessaggio::Critico, PulsantiMessaggio::Ok);
   return EsitoGiornale::VociRimaste;
@@ -77,13 +78,14 @@ EsitoGiornale RiproduciGiornale(const Sessione& sessione, Desktop& desktop) {
   }
   const ContenutoGiornale& contenuto = giornale.Contenuto();
   if (!contenuto.Riconosciuto) {
-    Log(sessione, "Il file " + percorso + " non è un giornale di SetupTalvo: lasciato com'è", CodiceLog::Fallito);
+    Log(sessione, "Il file " + percorso + " non è un giornale di SetupTalvo: lasciato com'è",
+        CodiceLog::Fallito);
     return Avvisa(desktop, false);
   }
   if (contenuto.Completato) {
     // The run got to the end and only the deletion of its journal is missing.
     try {
-      giornale.Chiudi();
+      giornale.Elimina();
       Log(sessione, "Eliminato il giornale di un aggiornamento completato: " + percorso, CodiceLog::Ok);
       return EsitoGiornale::Nessuno;
     } catch (const ErroreRuntime& e) {
@@ -120,7 +122,8 @@ EsitoGiornale RiproduciGiornale(const Sessione& sessione, Desktop& desktop) {
     return Avvisa(desktop, false);
   }
   if (rimaste > 0) {
-    Log(sessione, "Giornale conservato con " + std::to_string(rimaste) + " file non ripristinati: " + percorso,
+    Log(sessione,
+        "Giornale conservato con " + std::to_string(rimaste) + " file non ripristinati: " + percorso,
         CodiceLog::Fallito);
     return Avvisa(desktop, false);
   }

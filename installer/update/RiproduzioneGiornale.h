@@ -7,9 +7,9 @@ class Desktop;
 struct Sessione;
 
 enum class EsitoGiornale {
-  Nessuno,      // no journal: the last run ended by itself
-  Ripristinato, // a journal was played back, every entry is put back and the journal is gone
-  VociRimaste,  // some entries could not be put back: the journal keeps them (or could not be read)
+  Nessuno,       // no journal: the last run ended by itself
+  Ripristinato,  // a journal was played back, every entry is put back and the journal is gone
+  VociRimaste,   // some entries could not be put back: the journal keeps them (or could not be read)
 };
 
 // Plays back the journal, if one is there: every entry not yet put back is put back as the
