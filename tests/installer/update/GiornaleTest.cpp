@@ -40,10 +40,12 @@ TEST(FormatoGiornale, EveryEntryStateRoundTripsThroughItsLine) {
       {Voce(0, "E:\\TALVO\\a.dll.old", 0, true, true, false, false), "0|EL|0|E:\\TALVO\\a.dll.old"},
       {Voce(1, "E:\\TALVO\\a.dll.old", 2, true, true, true, false), "1|ELR|2|E:\\TALVO\\a.dll.old"},
       {Voce(2, "E:\\TALVO\\a.dll.old", 2, true, true, true, true), "2|ELRC|2|E:\\TALVO\\a.dll.old"},
-      {Voce(3, "C:\\Dati utente\\b.dll.old", 1, false, true, false, true), "3|LC|1|C:\\Dati utente\\b.dll.old"},
+      {Voce(3, "C:\\Dati utente\\b.dll.old", 1, false, true, false, true),
+       "3|LC|1|C:\\Dati utente\\b.dll.old"},
       {Voce(4, "E:\\x.dll.old", 0, true, false, false, true), "4|EC|0|E:\\x.dll.old"},
       {Voce(5, "E:\\x.dll.old", 0, false, false, false, false), "5|-|0|E:\\x.dll.old"},
-      {Voce(6, "E:\\Più\tspazi .old", 32767, true, true, true, true, true), "6|ELRCP|32767|E:\\Più\tspazi .old"},
+      {Voce(6, "E:\\Più\tspazi .old", 32767, true, true, true, true, true),
+       "6|ELRCP|32767|E:\\Più\tspazi .old"},
       {Voce(123456, "E:\\S1.SYB.old", 3, true, true, true, true, true), "123456|ELRCP|3|E:\\S1.SYB.old"},
   };
   std::string testo = Intestazione;
@@ -81,12 +83,12 @@ TEST(FormatoGiornale, TheLastCompleteLineOfAnEntryWinsAndALineCutOffIsIgnored) {
 
 TEST(FormatoGiornale, LinesNotUnderstoodAreCountedAndLeftOut) {
   for (const char* riga : {
-           "x|EL|0|E:\\a.dll.old",    // not a number
-           "1|EZ|0|E:\\a.dll.old",    // unknown flag
-           "1|RE|0|E:\\a.dll.old",    // flags out of order
-           "1|EE|0|E:\\a.dll.old",    // a flag twice
-           "1||0|E:\\a.dll.old",      // no flags, not even "-"
-           "1|EL|-1|E:\\a.dll.old",   // area out of range
+           "x|EL|0|E:\\a.dll.old",   // not a number
+           "1|EZ|0|E:\\a.dll.old",   // unknown flag
+           "1|RE|0|E:\\a.dll.old",   // flags out of order
+           "1|EE|0|E:\\a.dll.old",   // a flag twice
+           "1||0|E:\\a.dll.old",     // no flags, not even "-"
+           "1|EL|-1|E:\\a.dll.old",  // area out of range
            "1|EL|40000|E:\\a.dll.old",
            "1|EL|0|.old",             // no destination
            "1|EL|0|E:\\a|b.dll.old",  // a path never holds the separator
@@ -147,8 +149,8 @@ TEST_F(GiornaleSuDisco, ARunStartsANewJournalAndAppendsEachStepOfItsEntries) {
     }
 
     const std::string atteso = Intestazione + "0|EL|1|" + Backup("a") + "\r\n1|L|1|" + Backup("b") +
-                               "\r\n2|E|2|" + Backup("occupato") + "\r\n0|ELR|1|" + Backup("a") + "\r\n0|ELRC|1|" +
-                               Backup("a") + "\r\n1|LC|1|" + Backup("b") + "\r\n";
+                               "\r\n2|E|2|" + Backup("occupato") + "\r\n0|ELR|1|" + Backup("a") +
+                               "\r\n0|ELRC|1|" + Backup("a") + "\r\n1|LC|1|" + Backup("b") + "\r\n";
     EXPECT_EQ(LeggiFile(percorso), atteso);
     EXPECT_EQ(giornale.Contenuto().Voci, AnalizzaGiornale(atteso).Voci);
     giornale.Completa();
@@ -211,9 +213,9 @@ TEST(PuntoCrash, TheVariableNamesAnEventAndAFile) {
     EventoCrash evento;
     std::size_t file;
   };
-  for (const Caso& caso : {Caso{"voce", EventoCrash::Voce, 1}, Caso{"rinomina:3", EventoCrash::Rinomina, 3},
-                           Caso{"copia:12", EventoCrash::Copia, 12},
-                           Caso{"ripristino:2", EventoCrash::Ripristino, 2}}) {
+  for (const Caso& caso :
+       {Caso{"voce", EventoCrash::Voce, 1}, Caso{"rinomina:3", EventoCrash::Rinomina, 3},
+        Caso{"copia:12", EventoCrash::Copia, 12}, Caso{"ripristino:2", EventoCrash::Ripristino, 2}}) {
     SCOPED_TRACE(caso.valore);
     const std::optional<PuntoCrash> punto = PuntoCrash::Analizza(caso.valore);
     ASSERT_TRUE(punto.has_value());
@@ -221,7 +223,8 @@ TEST(PuntoCrash, TheVariableNamesAnEventAndAFile) {
     EXPECT_EQ(punto->Evento(), caso.evento);
     EXPECT_EQ(punto->File(), caso.file);
   }
-  for (const char* valore : {"", "voce:", "voce:0", "voce:x", "voce:-1", "copia:3:4", "Voce", "crash", " voce"}) {
+  for (const char* valore :
+       {"", "voce:", "voce:0", "voce:x", "voce:-1", "copia:3:4", "Voce", "crash", " voce"}) {
     SCOPED_TRACE(valore);
     EXPECT_FALSE(PuntoCrash::Analizza(valore).has_value());
   }

@@ -53,26 +53,52 @@ TEST_F(RiproduzioneGiornaleTest, EachEntryIsPutBackFromWhatTheJournalAndTheDiskS
       // Power cut: renamed and half copied, only the entry reached the disk.
       {"copiato.dll", "EL", {"nuo", "installato"}, {"installato", "-"}, "Ripristinato il file "},
       // Killed before the rename: the installed file never moved.
-      {"intatto.dll", "EL", {"installato", "-"}, {"installato", "-"}, "Nessuna modifica da annullare per il file "},
+      {"intatto.dll",
+       "EL",
+       {"installato", "-"},
+       {"installato", "-"},
+       "Nessuna modifica da annullare per il file "},
       // New to the installation, copied, with or without the journal saying so.
-      {"creato.dll", "LC", {"nuovo", "-"}, {"-", "-"}, "Eliminato il file lasciato dall'aggiornamento interrotto "},
-      {"copiando.dll", "L", {"nu", "-"}, {"-", "-"}, "Eliminato il file lasciato dall'aggiornamento interrotto "},
+      {"creato.dll",
+       "LC",
+       {"nuovo", "-"},
+       {"-", "-"},
+       "Eliminato il file lasciato dall'aggiornamento interrotto "},
+      {"copiando.dll",
+       "L",
+       {"nu", "-"},
+       {"-", "-"},
+       "Eliminato il file lasciato dall'aggiornamento interrotto "},
       {"mai.dll", "L", {"-", "-"}, {"-", "-"}, "Nessuna modifica da annullare per il file "},
       // The backup name was taken by an old backup the run could not remove: the rename failed,
       // and that old backup is never put in place of the installed file.
-      {"bloccato.dll", "E", {"installato", "vecchio"}, {"installato", "vecchio"},
+      {"bloccato.dll",
+       "E",
+       {"installato", "vecchio"},
+       {"installato", "vecchio"},
        "Nessuna modifica da annullare per il file "},
       // Put back already by a playback that died before marking it.
-      {"rimesso.dll", "ELRC", {"installato", "-"}, {"installato", "-"}, "Nessuna modifica da annullare per il file "},
+      {"rimesso.dll",
+       "ELRC",
+       {"installato", "-"},
+       {"installato", "-"},
+       "Nessuna modifica da annullare per il file "},
       // Database scripts are deleted and keep no backup in place.
-      {"S1.SYB", "ELRC", {"nuovo", "installato"}, {"-", "installato"},
+      {"S1.SYB",
+       "ELRC",
+       {"nuovo", "installato"},
+       {"-", "installato"},
        "Eliminato il file lasciato dall'aggiornamento interrotto "},
-      {"S2.ifx", "EL", {"installato", "-"}, {"installato", "-"}, "Nessuna modifica da annullare per il file "},
+      {"S2.ifx",
+       "EL",
+       {"installato", "-"},
+       {"installato", "-"},
+       "Nessuna modifica da annullare per il file "},
   };
   std::string giornale = Intestazione;
   std::vector<std::string> log = {
-      "Funzione: Ripristino Giornale Descrizione: Trovato il giornale di un aggiornamento interrotto: " + Percorso +
-      " AVVISO"};
+      "Funzione: Ripristino Giornale Descrizione: Trovato il giornale di un aggiornamento interrotto: " +
+      Percorso + " AVVISO"};
   std::size_t numero = 0;
   for (const Caso& caso : casi) {
     Scrivi(File(caso.nome), caso.prima[0]);
@@ -82,9 +108,10 @@ TEST_F(RiproduzioneGiornaleTest, EachEntryIsPutBackFromWhatTheJournalAndTheDiskS
                   " ESITO OK");
   }
   test::ScriviFile(Percorso, giornale);
-  log.push_back("Funzione: Ripristino Giornale Descrizione: Giornale riprodotto, tutti i file sono stati "
-                "ripristinati: " +
-                Percorso + " ESITO OK");
+  log.push_back(
+      "Funzione: Ripristino Giornale Descrizione: Giornale riprodotto, tutti i file sono stati "
+      "ripristinati: " +
+      Percorso + " ESITO OK");
 
   ASSERT_TRUE(GiornalePresente());
   EXPECT_EQ(RiproduciGiornale(sessione, desktop), EsitoGiornale::Ripristinato);
@@ -97,11 +124,11 @@ TEST_F(RiproduzioneGiornaleTest, EachEntryIsPutBackFromWhatTheJournalAndTheDiskS
   EXPECT_FALSE(GiornalePresente());
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
   EXPECT_EQ(desktop.Identita[0], IdMessaggio::GiornaleRipristinato);
-  EXPECT_EQ(desktop.Messaggi[0], (test::MessaggioMostrato{"L'ultimo aggiornamento si è interrotto prima di "
-                                                          "terminare.\r\nI file delle aree che aveva già "
-                                                          "sostituito sono stati ripristinati.",
-                                                          "SetupTalvo", IconaMessaggio::Esclamazione,
-                                                          PulsantiMessaggio::Ok}));
+  EXPECT_EQ(desktop.Messaggi[0],
+            (test::MessaggioMostrato{"L'ultimo aggiornamento si è interrotto prima di "
+                                     "terminare.\r\nI file delle aree che aveva già "
+                                     "sostituito sono stati ripristinati.",
+                                     "SetupTalvo", IconaMessaggio::Esclamazione, PulsantiMessaggio::Ok}));
 
   // Nothing left: the next start has nothing to do and says nothing.
   SvuotaLog();
@@ -118,8 +145,8 @@ TEST_F(RiproduzioneGiornaleTest, EntriesThatCannotBePutBackStayForTheNextStart) 
   Scrivi(File("c.dll.old"), "installato c");
   // Entry 1's backup is gone, entry 3 was put back before: neither can nor need be done again.
   test::ScriviFile(Percorso, Intestazione + "0|ELRC|0|" + File("a.dll.old") + "\r\n1|ELRC|0|" +
-                                 File("sparito.dll.old") + "\r\n2|LC|1|" + File("b.dll.old") + "\r\n3|ELRCP|1|" +
-                                 File("c.dll.old") + "\r\n");
+                                 File("sparito.dll.old") + "\r\n2|LC|1|" + File("b.dll.old") +
+                                 "\r\n3|ELRCP|1|" + File("c.dll.old") + "\r\n");
   {
     test::FileBloccato bloccato(File("b.dll"));
     EXPECT_EQ(RiproduciGiornale(sessione, desktop), EsitoGiornale::VociRimaste);
@@ -127,28 +154,31 @@ TEST_F(RiproduzioneGiornaleTest, EntriesThatCannotBePutBackStayForTheNextStart) 
   EXPECT_EQ(LeggiFile(File("a.dll")), "installato a");
   EXPECT_EQ(LeggiFile(File("b.dll")), "nuovo b");
   EXPECT_EQ(LeggiFile(File("c.dll")), "nuovo c");  // marked as put back: not touched again
-  EXPECT_EQ(LeggiFile(Percorso),
-            Intestazione + "1|ELRC|0|" + File("sparito.dll.old") + "\r\n2|LC|1|" + File("b.dll.old") + "\r\n");
+  EXPECT_EQ(LeggiFile(Percorso), Intestazione + "1|ELRC|0|" + File("sparito.dll.old") + "\r\n2|LC|1|" +
+                                     File("b.dll.old") + "\r\n");
   const std::vector<std::string> log = Log();
-  EXPECT_EQ(log, (std::vector<std::string>{
-                     "Funzione: Ripristino Giornale Descrizione: Trovato il giornale di un aggiornamento "
-                     "interrotto: " +
-                         Percorso + " AVVISO",
-                     "Funzione: Ripristino Giornale Descrizione: Ripristinato il file " + File("a.dll") + " ESITO OK",
-                     "Funzione: Ripristino Giornale codice errore: 53 Descrizione: File non ripristinato: " +
-                         File("sparito.dll") + " Impossibile trovare il file FALLITO",
-                     "Funzione: Ripristino Giornale codice errore: 70 Descrizione: File non ripristinato: " +
-                         File("b.dll") + " Autorizzazione negata FALLITO",
-                     "Funzione: Ripristino Giornale codice errore: 1 Descrizione: Giornale conservato con 2 file "
-                     "non ripristinati: " +
-                         Percorso + " FALLITO"}));
+  EXPECT_EQ(
+      log,
+      (std::vector<std::string>{
+          "Funzione: Ripristino Giornale Descrizione: Trovato il giornale di un aggiornamento "
+          "interrotto: " +
+              Percorso + " AVVISO",
+          "Funzione: Ripristino Giornale Descrizione: Ripristinato il file " + File("a.dll") + " ESITO OK",
+          "Funzione: Ripristino Giornale codice errore: 53 Descrizione: File non ripristinato: " +
+              File("sparito.dll") + " Impossibile trovare il file FALLITO",
+          "Funzione: Ripristino Giornale codice errore: 70 Descrizione: File non ripristinato: " +
+              File("b.dll") + " Autorizzazione negata FALLITO",
+          "Funzione: Ripristino Giornale codice errore: 1 Descrizione: Giornale conservato con 2 file "
+          "non ripristinati: " +
+              Percorso + " FALLITO"}));
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
   EXPECT_EQ(desktop.Identita[0], IdMessaggio::GiornaleRipristinato);
-  EXPECT_EQ(desktop.Messaggi[0],
-            (test::MessaggioMostrato{"L'ultimo aggiornamento si è interrotto prima di terminare.\r\nNon è stato "
-                                     "possibile ripristinare tutti i file che aveva sostituito: il log li elenca "
-                                     "e il giornale c:\\SetupTalvo.journal li conserva per il prossimo avvio.",
-                                     "SetupTalvo", IconaMessaggio::Critico, PulsantiMessaggio::Ok}));
+  EXPECT_EQ(
+      desktop.Messaggi[0],
+      (test::MessaggioMostrato{"L'ultimo aggiornamento si è interrotto prima di terminare.\r\nNon è stato "
+                               "possibile ripristinare tutti i file che aveva sostituito: il log li elenca "
+                               "e il giornale c:\\SetupTalvo.journal li conserva per il prossimo avvio.",
+                               "SetupTalvo", IconaMessaggio::Critico, PulsantiMessaggio::Ok}));
 
   // The file is free at the next start: put back; the backup that is gone stays in the journal.
   EXPECT_EQ(RiproduciGiornale(sessione, desktop), EsitoGiornale::VociRimaste);
@@ -175,9 +205,10 @@ TEST_F(RiproduzioneGiornaleTest, TheJournalOfACompletedRunIsDeletedWithoutPlayin
   EXPECT_EQ(LeggiFile(File("a.dll.old")), "installato");
   EXPECT_FALSE(GiornalePresente());
   EXPECT_TRUE(desktop.Messaggi.empty());
-  EXPECT_EQ(Log(), std::vector<std::string>{"Funzione: Ripristino Giornale Descrizione: Eliminato il giornale di "
-                                            "un aggiornamento completato: " +
-                                            Percorso + " ESITO OK"});
+  EXPECT_EQ(Log(),
+            std::vector<std::string>{"Funzione: Ripristino Giornale Descrizione: Eliminato il giornale di "
+                                     "un aggiornamento completato: " +
+                                     Percorso + " ESITO OK"});
 }
 
 TEST_F(RiproduzioneGiornaleTest, AFileThatIsNotAJournalIsLeftAsItIs) {
@@ -188,8 +219,9 @@ TEST_F(RiproduzioneGiornaleTest, AFileThatIsNotAJournalIsLeftAsItIs) {
   EXPECT_EQ(RiproduciGiornale(sessione, desktop), EsitoGiornale::VociRimaste);
   EXPECT_EQ(LeggiFile(Percorso), estraneo);
   EXPECT_EQ(LeggiFile(File("a.dll")), "nuovo");
-  EXPECT_EQ(Log(), std::vector<std::string>{"Funzione: Ripristino Giornale codice errore: 1 Descrizione: Il file " +
-                                            Percorso + " non è un giornale di SetupTalvo: lasciato com'è FALLITO"});
+  EXPECT_EQ(Log(),
+            std::vector<std::string>{"Funzione: Ripristino Giornale codice errore: 1 Descrizione: Il file " +
+                                     Percorso + " non è un giornale di SetupTalvo: lasciato com'è FALLITO"});
   ASSERT_EQ(desktop.Messaggi.size(), 1u);
   EXPECT_EQ(desktop.Messaggi[0].Icona, IconaMessaggio::Critico);
   EXPECT_TRUE(GiornalePresente());
