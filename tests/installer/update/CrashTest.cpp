@@ -25,7 +25,8 @@ const std::string Giornale = "c:\\SetupTalvo.journal";
 
 // Every file under the folder except backups (".old"), by its path under the folder, with its
 // bytes.
-void Installati(const std::string& cartella, const std::string& relativa, std::map<std::string, std::string>& file) {
+void Installati(const std::string& cartella, const std::string& relativa,
+                std::map<std::string, std::string>& file) {
   WIN32_FIND_DATAA dati;
   const unique_hfind ricerca = make_hfind(::FindFirstFileA((cartella + relativa + "*").c_str(), &dati));
   if (!ricerca) return;
@@ -60,8 +61,8 @@ DWORD Esegui(const std::string& cartella, const std::string& comando, const std:
   STARTUPINFOA avvio{};
   avvio.cb = sizeof avvio;
   PROCESS_INFORMATION processo{};
-  const BOOL avviato = ::CreateProcessA(nullptr, riga.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                                        nullptr, &avvio, &processo);
+  const BOOL avviato = ::CreateProcessA(nullptr, riga.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                                        nullptr, nullptr, &avvio, &processo);
   ::SetEnvironmentVariableA("TALVO_PUNTO_CRASH", nullptr);
   if (!avviato) throw std::runtime_error("cannot start " + programma);
   const unique_handle processoAvviato(processo.hProcess);
@@ -101,8 +102,8 @@ class CrashTest : public test::ConLogDiProva {
 
 TEST_F(CrashTest, ARunKilledAtAnyPointIsPutBackByteForByteAndTheNextRunCompletes) {
   // Files 1, 3 and 5 rename an installed file; 2 and 4 are new; a.dll is copied twice.
-  for (const char* punto : {"voce", "voce:2", "voce:3", "voce:4", "voce:5", "rinomina", "rinomina:3", "rinomina:5",
-                            "copia", "copia:2", "copia:3", "copia:4", "copia:5"}) {
+  for (const char* punto : {"voce", "voce:2", "voce:3", "voce:4", "voce:5", "rinomina", "rinomina:3",
+                            "rinomina:5", "copia", "copia:2", "copia:3", "copia:4", "copia:5"}) {
     SCOPED_TRACE(punto);
     Installazione installazione;
     SvuotaLog();
@@ -117,31 +118,37 @@ TEST_F(CrashTest, ARunKilledAtAnyPointIsPutBackByteForByteAndTheNextRunCompletes
     ASSERT_EQ(desktop.Identita, std::vector<IdMessaggio>{IdMessaggio::GiornaleRipristinato});
     // One line when the journal is found, one per file the run had recorded, one at the end.
     const std::string punteggiato = punto;
-    const std::size_t file =
-        punteggiato.find(':') == std::string::npos ? 1 : std::stoul(punteggiato.substr(punteggiato.find(':') + 1));
+    const std::size_t file = punteggiato.find(':') == std::string::npos
+                                 ? 1
+                                 : std::stoul(punteggiato.substr(punteggiato.find(':') + 1));
     const std::vector<std::string> log = Log();
     ASSERT_EQ(log.size(), file + 2);
-    EXPECT_EQ(log.front(), "Funzione: Ripristino Giornale Descrizione: Trovato il giornale di un aggiornamento "
-                           "interrotto: " +
-                               Giornale + " AVVISO");
-    EXPECT_EQ(log.back(), "Funzione: Ripristino Giornale Descrizione: Giornale riprodotto, tutti i file sono stati "
-                          "ripristinati: " +
-                              Giornale + " ESITO OK");
+    EXPECT_EQ(log.front(),
+              "Funzione: Ripristino Giornale Descrizione: Trovato il giornale di un aggiornamento "
+              "interrotto: " +
+                  Giornale + " AVVISO");
+    EXPECT_EQ(log.back(),
+              "Funzione: Ripristino Giornale Descrizione: Giornale riprodotto, tutti i file sono stati "
+              "ripristinati: " +
+                  Giornale + " ESITO OK");
 
     // The next run completes, and keeps the installed files as the backups.
     ASSERT_EQ(Esegui(installazione.cartella.Percorso(), "aggiorna", ""), 0u);
     EXPECT_FALSE(GiornalePresente());
     const std::string& radice = installazione.Radice();
-    for (const char* installato : {"APP\\alu\\PRG\\BIN\\a.dll", "APP\\bib\\PRG\\BIN\\c.exe", "APP\\bib\\PRG\\BIN\\e.ini"}) {
+    for (const char* installato :
+         {"APP\\alu\\PRG\\BIN\\a.dll", "APP\\bib\\PRG\\BIN\\c.exe", "APP\\bib\\PRG\\BIN\\e.ini"}) {
       SCOPED_TRACE(installato);
       EXPECT_EQ(LeggiFile(radice + installato + ".old"), installazione.prima.at(installato));
     }
-    for (const char* nome : {"APP\\alu\\PRG\\BIN\\a.dll", "APP\\alu\\PRG\\BIN\\b.dll", "APP\\bib\\PRG\\BIN\\c.exe",
-                             "APP\\bib\\PRG\\BIN\\DATI\\d.dat", "APP\\bib\\PRG\\BIN\\e.ini"}) {
+    for (const char* nome :
+         {"APP\\alu\\PRG\\BIN\\a.dll", "APP\\alu\\PRG\\BIN\\b.dll", "APP\\bib\\PRG\\BIN\\c.exe",
+          "APP\\bib\\PRG\\BIN\\DATI\\d.dat", "APP\\bib\\PRG\\BIN\\e.ini"}) {
       SCOPED_TRACE(nome);
       const std::string percorso = nome;
-      EXPECT_EQ(LeggiFile(radice + percorso),
-                test::ContenutoPatch(installazione.cartella.Percorso(), percorso.substr(percorso.rfind('\\') + 1)));
+      EXPECT_EQ(
+          LeggiFile(radice + percorso),
+          test::ContenutoPatch(installazione.cartella.Percorso(), percorso.substr(percorso.rfind('\\') + 1)));
     }
   }
 }

@@ -21,12 +21,11 @@ using test::ScriviFile;
 
 const std::string Intestazione = "SetupTalvo giornale 1\r\n";
 
-VoceGiornale Voce(std::size_t numero, const std::string& backup, int area, bool esisteva, bool libero,
-                  bool rinominato, bool copia, bool ripristinata = false) {
+VoceGiornale Voce(std::size_t numero, const std::string& backup, int area, bool esisteva, bool rinominato,
+                  bool copia, bool ripristinata = false) {
   VoceGiornale voce;
   voce.Numero = numero;
   voce.Voce = FileSovrascritto{backup, area, esisteva, rinominato, copia};
-  voce.BackupLibero = libero;
   voce.Ripristinata = ripristinata;
   return voce;
 }
@@ -37,16 +36,14 @@ TEST(FormatoGiornale, EveryEntryStateRoundTripsThroughItsLine) {
     const char* riga;
   };
   const Caso casi[] = {
-      {Voce(0, "E:\\TALVO\\a.dll.old", 0, true, true, false, false), "0|EL|0|E:\\TALVO\\a.dll.old"},
-      {Voce(1, "E:\\TALVO\\a.dll.old", 2, true, true, true, false), "1|ELR|2|E:\\TALVO\\a.dll.old"},
-      {Voce(2, "E:\\TALVO\\a.dll.old", 2, true, true, true, true), "2|ELRC|2|E:\\TALVO\\a.dll.old"},
-      {Voce(3, "C:\\Dati utente\\b.dll.old", 1, false, true, false, true),
-       "3|LC|1|C:\\Dati utente\\b.dll.old"},
-      {Voce(4, "E:\\x.dll.old", 0, true, false, false, true), "4|EC|0|E:\\x.dll.old"},
-      {Voce(5, "E:\\x.dll.old", 0, false, false, false, false), "5|-|0|E:\\x.dll.old"},
-      {Voce(6, "E:\\Più\tspazi .old", 32767, true, true, true, true, true),
-       "6|ELRCP|32767|E:\\Più\tspazi .old"},
-      {Voce(123456, "E:\\S1.SYB.old", 3, true, true, true, true, true), "123456|ELRCP|3|E:\\S1.SYB.old"},
+      {Voce(0, "E:\\TALVO\\a.dll.old", 0, true, false, false), "0|E|0|E:\\TALVO\\a.dll.old"},
+      {Voce(1, "E:\\TALVO\\a.dll.old", 2, true, true, false), "1|ER|2|E:\\TALVO\\a.dll.old"},
+      {Voce(2, "E:\\TALVO\\a.dll.old", 2, true, true, true), "2|ERC|2|E:\\TALVO\\a.dll.old"},
+      {Voce(3, "C:\\Dati utente\\b.dll.old", 1, false, false, true), "3|C|1|C:\\Dati utente\\b.dll.old"},
+      {Voce(4, "E:\\x.dll.old", 0, true, false, true), "4|EC|0|E:\\x.dll.old"},
+      {Voce(5, "E:\\x.dll.old", 0, false, false, false), "5|-|0|E:\\x.dll.old"},
+      {Voce(6, "E:\\Più\tspazi .old", 32767, true, true, true, true), "6|ERCP|32767|E:\\Più\tspazi .old"},
+      {Voce(123456, "E:\\S1.SYB.old", 3, true, true, true, true), "123456|ERCP|3|E:\\S1.SYB.old"},
   };
   std::string testo = Intestazione;
   std::vector<VoceGiornale> attese;
@@ -64,45 +61,45 @@ TEST(FormatoGiornale, EveryEntryStateRoundTripsThroughItsLine) {
 
 TEST(FormatoGiornale, TheLastCompleteLineOfAnEntryWinsAndALineCutOffIsIgnored) {
   const std::string testo = Intestazione +
-                            "0|EL|0|E:\\a.dll.old\r\n"
-                            "1|L|0|E:\\b.dll.old\r\n"
-                            "0|ELR|0|E:\\a.dll.old\r\n"
-                            "1|LC|0|E:\\b.dll.old\r\n"
-                            "0|ELRC|0|E:\\a.dll.old\r";  // cut off before its LF
+                            "0|E|0|E:\\a.dll.old\r\n"
+                            "1|-|0|E:\\b.dll.old\r\n"
+                            "0|ER|0|E:\\a.dll.old\r\n"
+                            "1|C|0|E:\\b.dll.old\r\n"
+                            "0|ERC|0|E:\\a.dll.old\r";  // cut off before its LF
   const ContenutoGiornale letto = AnalizzaGiornale(testo);
-  EXPECT_EQ(letto.Voci, (std::vector<VoceGiornale>{Voce(0, "E:\\a.dll.old", 0, true, true, true, false),
-                                                   Voce(1, "E:\\b.dll.old", 0, false, true, false, true)}));
+  EXPECT_EQ(letto.Voci, (std::vector<VoceGiornale>{Voce(0, "E:\\a.dll.old", 0, true, true, false),
+                                                   Voce(1, "E:\\b.dll.old", 0, false, false, true)}));
   EXPECT_EQ(letto.RigheIgnorate, 0u);
   // A journal cut off inside its first line holds nothing yet.
   EXPECT_TRUE(AnalizzaGiornale("SetupTalvo gio").Riconosciuto);
   EXPECT_TRUE(AnalizzaGiornale("SetupTalvo gio").Voci.empty());
   EXPECT_TRUE(AnalizzaGiornale("").Voci.empty());
-  EXPECT_TRUE(AnalizzaGiornale(Intestazione + "0|EL|0|E:\\a.dll.old\r\ncompletato\r\n").Completato);
-  EXPECT_FALSE(AnalizzaGiornale(Intestazione + "0|EL|0|E:\\a.dll.old\r\ncomplet").Completato);
+  EXPECT_TRUE(AnalizzaGiornale(Intestazione + "0|E|0|E:\\a.dll.old\r\ncompletato\r\n").Completato);
+  EXPECT_FALSE(AnalizzaGiornale(Intestazione + "0|E|0|E:\\a.dll.old\r\ncomplet").Completato);
 }
 
 TEST(FormatoGiornale, LinesNotUnderstoodAreCountedAndLeftOut) {
   for (const char* riga : {
-           "x|EL|0|E:\\a.dll.old",   // not a number
-           "1|EZ|0|E:\\a.dll.old",   // unknown flag
-           "1|RE|0|E:\\a.dll.old",   // flags out of order
-           "1|EE|0|E:\\a.dll.old",   // a flag twice
-           "1||0|E:\\a.dll.old",     // no flags, not even "-"
-           "1|EL|-1|E:\\a.dll.old",  // area out of range
-           "1|EL|40000|E:\\a.dll.old",
-           "1|EL|0|.old",             // no destination
-           "1|EL|0|E:\\a|b.dll.old",  // a path never holds the separator
-           "1|EL|0",
+           "x|E|0|E:\\a.dll.old",   // not a number
+           "1|EZ|0|E:\\a.dll.old",  // unknown flag
+           "1|RE|0|E:\\a.dll.old",  // flags out of order
+           "1|EE|0|E:\\a.dll.old",  // a flag twice
+           "1||0|E:\\a.dll.old",    // no flags, not even "-"
+           "1|E|-1|E:\\a.dll.old",  // area out of range
+           "1|E|40000|E:\\a.dll.old",
+           "1|E|0|.old",             // no destination
+           "1|E|0|E:\\a|b.dll.old",  // a path never holds the separator
+           "1|E|0",
            "",
            "\x1a\x1a",
        }) {
     SCOPED_TRACE(riga);
-    const ContenutoGiornale letto = AnalizzaGiornale(Intestazione + riga + "\r\n0|EL|0|E:\\a.dll.old\r\n");
+    const ContenutoGiornale letto = AnalizzaGiornale(Intestazione + riga + "\r\n0|E|0|E:\\a.dll.old\r\n");
     EXPECT_EQ(letto.RigheIgnorate, 1u);
-    EXPECT_EQ(letto.Voci, std::vector<VoceGiornale>{Voce(0, "E:\\a.dll.old", 0, true, true, false, false)});
+    EXPECT_EQ(letto.Voci, std::vector<VoceGiornale>{Voce(0, "E:\\a.dll.old", 0, true, false, false)});
   }
   // A file whose first line is not the journal's is not read at all.
-  const ContenutoGiornale estraneo = AnalizzaGiornale("[Application]\r\n0|EL|0|E:\\a.dll.old\r\n");
+  const ContenutoGiornale estraneo = AnalizzaGiornale("[Application]\r\n0|E|0|E:\\a.dll.old\r\n");
   EXPECT_FALSE(estraneo.Riconosciuto);
   EXPECT_TRUE(estraneo.Voci.empty());
 }
@@ -116,7 +113,6 @@ class GiornaleSuDisco : public ::testing::Test {
 };
 
 TEST_F(GiornaleSuDisco, ARunStartsANewJournalAndAppendsEachStepOfItsEntries) {
-  ScriviFile(Backup("occupato"), "un backup che non si è potuto eliminare");
   {
     Giornale giornale = Giornale::Crea(percorso);
     EXPECT_EQ(LeggiFile(percorso), Intestazione);
@@ -130,10 +126,10 @@ TEST_F(GiornaleSuDisco, ARunStartsANewJournalAndAppendsEachStepOfItsEntries) {
 
     FileSovrascritto a{Backup("a"), 1, true};
     FileSovrascritto b{Backup("b"), 1, false};
-    FileSovrascritto occupato{Backup("occupato"), 2, true};
+    FileSovrascritto c{Backup("c"), 2, true};
     giornale.Registra(0, a);
     giornale.Registra(1, b);
-    giornale.Registra(2, occupato);
+    giornale.Registra(2, c);
     a.Rinominato = true;
     giornale.Rinominata(0, a);
     a.CopiaIniziata = b.CopiaIniziata = true;
@@ -148,9 +144,9 @@ TEST_F(GiornaleSuDisco, ARunStartsANewJournalAndAppendsEachStepOfItsEntries) {
       EXPECT_EQ(e.Numero(), NumeroErrore::NomeFileNonValido);
     }
 
-    const std::string atteso = Intestazione + "0|EL|1|" + Backup("a") + "\r\n1|L|1|" + Backup("b") +
-                               "\r\n2|E|2|" + Backup("occupato") + "\r\n0|ELR|1|" + Backup("a") +
-                               "\r\n0|ELRC|1|" + Backup("a") + "\r\n1|LC|1|" + Backup("b") + "\r\n";
+    const std::string atteso = Intestazione + "0|E|1|" + Backup("a") + "\r\n1|-|1|" + Backup("b") +
+                               "\r\n2|E|2|" + Backup("c") + "\r\n0|ER|1|" + Backup("a") + "\r\n0|ERC|1|" +
+                               Backup("a") + "\r\n1|C|1|" + Backup("b") + "\r\n";
     EXPECT_EQ(LeggiFile(percorso), atteso);
     EXPECT_EQ(giornale.Contenuto().Voci, AnalizzaGiornale(atteso).Voci);
     giornale.Completa();
@@ -167,11 +163,11 @@ TEST_F(GiornaleSuDisco, ClosingKeepsOnlyTheEntriesNotPutBack) {
   giornale.Ripristinata(0);
   giornale.Ripristinata(2);
   giornale.Ripristinata(9);  // not in the journal: left out
-  EXPECT_EQ(LeggiFile(percorso), Intestazione + "0|ELRC|0|" + Backup("a") + "\r\n1|LC|0|" + Backup("b") +
-                                     "\r\n2|ELRC|1|" + Backup("c") + "\r\n0|ELRCP|0|" + Backup("a") +
-                                     "\r\n2|ELRCP|1|" + Backup("c") + "\r\n");
+  EXPECT_EQ(LeggiFile(percorso), Intestazione + "0|ERC|0|" + Backup("a") + "\r\n1|C|0|" + Backup("b") +
+                                     "\r\n2|ERC|1|" + Backup("c") + "\r\n0|ERCP|0|" + Backup("a") +
+                                     "\r\n2|ERCP|1|" + Backup("c") + "\r\n");
   EXPECT_EQ(giornale.Chiudi(), 1u);
-  EXPECT_EQ(LeggiFile(percorso), Intestazione + "1|LC|0|" + Backup("b") + "\r\n");
+  EXPECT_EQ(LeggiFile(percorso), Intestazione + "1|C|0|" + Backup("b") + "\r\n");
   EXPECT_FALSE(test::EsisteFile(percorso + ".nuovo"));
 
   Giornale riaperto = Giornale::Riapri(percorso);
@@ -182,13 +178,13 @@ TEST_F(GiornaleSuDisco, ClosingKeepsOnlyTheEntriesNotPutBack) {
 }
 
 TEST_F(GiornaleSuDisco, ReopeningCutsOffALineACrashLeftIncomplete) {
-  ScriviFile(percorso, Intestazione + "0|EL|0|" + Backup("a") + "\r\n0|ELR|0|" + Backup("a").substr(0, 5));
+  ScriviFile(percorso, Intestazione + "0|E|0|" + Backup("a") + "\r\n0|ER|0|" + Backup("a").substr(0, 5));
   Giornale giornale = Giornale::Riapri(percorso);
   EXPECT_EQ(giornale.Contenuto().Voci,
-            std::vector<VoceGiornale>{Voce(0, Backup("a"), 0, true, true, false, false)});
+            std::vector<VoceGiornale>{Voce(0, Backup("a"), 0, true, false, false)});
   giornale.Ripristinata(0);
   EXPECT_EQ(LeggiFile(percorso),
-            Intestazione + "0|EL|0|" + Backup("a") + "\r\n0|ELP|0|" + Backup("a") + "\r\n");
+            Intestazione + "0|E|0|" + Backup("a") + "\r\n0|EP|0|" + Backup("a") + "\r\n");
 
   // A journal cut off inside its first line starts again with it.
   ScriviFile(cartella / "vuoto.journal", "SetupTal");

@@ -44,56 +44,54 @@ TEST_F(RiproduzioneGiornaleTest, EachEntryIsPutBackFromWhatTheJournalAndTheDiskS
     const char* prima[2];  // destination and backup when the run died ("-": none)
     const char* dopo[2];   // ... after the playback
     const char* log;       // the start of the entry's log line
+    bool backupNascosto = false;
   };
   const Caso casi[] = {
       // Renamed and copied, and the journal says so.
-      {"sostituito.dll", "ELRC", {"nuovo", "installato"}, {"installato", "-"}, "Ripristinato il file "},
+      {"sostituito.dll", "ERC", {"nuovo", "installato"}, {"installato", "-"}, "Ripristinato il file "},
       // Killed after the rename, before the journal said so.
-      {"rinominato.dll", "EL", {"-", "installato"}, {"installato", "-"}, "Ripristinato il file "},
+      {"rinominato.dll", "E", {"-", "installato"}, {"installato", "-"}, "Ripristinato il file "},
       // Power cut: renamed and half copied, only the entry reached the disk.
-      {"copiato.dll", "EL", {"nuo", "installato"}, {"installato", "-"}, "Ripristinato il file "},
+      {"copiato.dll", "E", {"nuo", "installato"}, {"installato", "-"}, "Ripristinato il file "},
       // Killed before the rename: the installed file never moved.
       {"intatto.dll",
-       "EL",
+       "E",
        {"installato", "-"},
        {"installato", "-"},
        "Nessuna modifica da annullare per il file "},
       // New to the installation, copied, with or without the journal saying so.
       {"creato.dll",
-       "LC",
+       "C",
        {"nuovo", "-"},
        {"-", "-"},
        "Eliminato il file lasciato dall'aggiornamento interrotto "},
       {"copiando.dll",
-       "L",
+       "-",
        {"nu", "-"},
        {"-", "-"},
        "Eliminato il file lasciato dall'aggiornamento interrotto "},
-      {"mai.dll", "L", {"-", "-"}, {"-", "-"}, "Nessuna modifica da annullare per il file "},
-      // The backup name was taken by an old backup the run could not remove: the rename failed,
-      // and that old backup is never put in place of the installed file.
+      {"mai.dll", "-", {"-", "-"}, {"-", "-"}, "Nessuna modifica da annullare per il file "},
+      // The backup name was taken by a hidden old backup, which the run does not see and so does
+      // not remove: the rename failed, and that file is never put in place of the installed one.
       {"bloccato.dll",
        "E",
        {"installato", "vecchio"},
        {"installato", "vecchio"},
-       "Nessuna modifica da annullare per il file "},
+       "Nessuna modifica da annullare per il file ",
+       true},
       // Put back already by a playback that died before marking it.
       {"rimesso.dll",
-       "ELRC",
+       "ERC",
        {"installato", "-"},
        {"installato", "-"},
        "Nessuna modifica da annullare per il file "},
       // Database scripts are deleted and keep no backup in place.
       {"S1.SYB",
-       "ELRC",
+       "ERC",
        {"nuovo", "installato"},
        {"-", "installato"},
        "Eliminato il file lasciato dall'aggiornamento interrotto "},
-      {"S2.ifx",
-       "EL",
-       {"installato", "-"},
-       {"installato", "-"},
-       "Nessuna modifica da annullare per il file "},
+      {"S2.ifx", "E", {"installato", "-"}, {"installato", "-"}, "Nessuna modifica da annullare per il file "},
   };
   std::string giornale = Intestazione;
   std::vector<std::string> log = {
@@ -103,6 +101,7 @@ TEST_F(RiproduzioneGiornaleTest, EachEntryIsPutBackFromWhatTheJournalAndTheDiskS
   for (const Caso& caso : casi) {
     Scrivi(File(caso.nome), caso.prima[0]);
     Scrivi(File(caso.nome) + ".old", caso.prima[1]);
+    if (caso.backupNascosto) ::SetFileAttributesA((File(caso.nome) + ".old").c_str(), FILE_ATTRIBUTE_HIDDEN);
     giornale += std::to_string(numero++) + "|" + caso.flag + "|0|" + File(caso.nome) + ".old\r\n";
     log.push_back("Funzione: Ripristino Giornale Descrizione: " + std::string(caso.log) + File(caso.nome) +
                   " ESITO OK");
@@ -144,9 +143,9 @@ TEST_F(RiproduzioneGiornaleTest, EntriesThatCannotBePutBackStayForTheNextStart) 
   Scrivi(File("c.dll"), "nuovo c");
   Scrivi(File("c.dll.old"), "installato c");
   // Entry 1's backup is gone, entry 3 was put back before: neither can nor need be done again.
-  test::ScriviFile(Percorso, Intestazione + "0|ELRC|0|" + File("a.dll.old") + "\r\n1|ELRC|0|" +
-                                 File("sparito.dll.old") + "\r\n2|LC|1|" + File("b.dll.old") +
-                                 "\r\n3|ELRCP|1|" + File("c.dll.old") + "\r\n");
+  test::ScriviFile(Percorso, Intestazione + "0|ERC|0|" + File("a.dll.old") + "\r\n1|ERC|0|" +
+                                 File("sparito.dll.old") + "\r\n2|C|1|" + File("b.dll.old") +
+                                 "\r\n3|ERCP|1|" + File("c.dll.old") + "\r\n");
   {
     test::FileBloccato bloccato(File("b.dll"));
     EXPECT_EQ(RiproduciGiornale(sessione, desktop), EsitoGiornale::VociRimaste);
@@ -154,8 +153,8 @@ TEST_F(RiproduzioneGiornaleTest, EntriesThatCannotBePutBackStayForTheNextStart) 
   EXPECT_EQ(LeggiFile(File("a.dll")), "installato a");
   EXPECT_EQ(LeggiFile(File("b.dll")), "nuovo b");
   EXPECT_EQ(LeggiFile(File("c.dll")), "nuovo c");  // marked as put back: not touched again
-  EXPECT_EQ(LeggiFile(Percorso), Intestazione + "1|ELRC|0|" + File("sparito.dll.old") + "\r\n2|LC|1|" +
-                                     File("b.dll.old") + "\r\n");
+  EXPECT_EQ(LeggiFile(Percorso),
+            Intestazione + "1|ERC|0|" + File("sparito.dll.old") + "\r\n2|C|1|" + File("b.dll.old") + "\r\n");
   const std::vector<std::string> log = Log();
   EXPECT_EQ(
       log,
@@ -183,7 +182,7 @@ TEST_F(RiproduzioneGiornaleTest, EntriesThatCannotBePutBackStayForTheNextStart) 
   // The file is free at the next start: put back; the backup that is gone stays in the journal.
   EXPECT_EQ(RiproduciGiornale(sessione, desktop), EsitoGiornale::VociRimaste);
   EXPECT_FALSE(test::EsisteFile(File("b.dll")));
-  EXPECT_EQ(LeggiFile(Percorso), Intestazione + "1|ELRC|0|" + File("sparito.dll.old") + "\r\n");
+  EXPECT_EQ(LeggiFile(Percorso), Intestazione + "1|ERC|0|" + File("sparito.dll.old") + "\r\n");
 }
 
 TEST_F(RiproduzioneGiornaleTest, AJournalWithNoEntriesIsPlayedBackAndTold) {
@@ -199,7 +198,7 @@ TEST_F(RiproduzioneGiornaleTest, AJournalWithNoEntriesIsPlayedBackAndTold) {
 TEST_F(RiproduzioneGiornaleTest, TheJournalOfACompletedRunIsDeletedWithoutPlayingItBack) {
   Scrivi(File("a.dll"), "nuovo");
   Scrivi(File("a.dll.old"), "installato");
-  test::ScriviFile(Percorso, Intestazione + "0|ELRC|0|" + File("a.dll.old") + "\r\ncompletato\r\n");
+  test::ScriviFile(Percorso, Intestazione + "0|ERC|0|" + File("a.dll.old") + "\r\ncompletato\r\n");
   EXPECT_EQ(RiproduciGiornale(sessione, desktop), EsitoGiornale::Nessuno);
   EXPECT_EQ(LeggiFile(File("a.dll")), "nuovo");
   EXPECT_EQ(LeggiFile(File("a.dll.old")), "installato");
@@ -212,7 +211,7 @@ TEST_F(RiproduzioneGiornaleTest, TheJournalOfACompletedRunIsDeletedWithoutPlayin
 }
 
 TEST_F(RiproduzioneGiornaleTest, AFileThatIsNotAJournalIsLeftAsItIs) {
-  const std::string estraneo = "non un giornale\r\n0|ELRC|0|" + File("a.dll.old") + "\r\n";
+  const std::string estraneo = "non un giornale\r\n0|ERC|0|" + File("a.dll.old") + "\r\n";
   Scrivi(File("a.dll"), "nuovo");
   Scrivi(File("a.dll.old"), "installato");
   test::ScriviFile(Percorso, estraneo);
