@@ -6,6 +6,7 @@
 
 #include "CopiaFile.h"
 #include "ElaboraListe.h"
+#include "Giornale.h"
 #include "RipristinoFile.h"
 #include "core/DataOra.h"
 #include "core/Desktop.h"
@@ -30,7 +31,7 @@ class Esecuzione {
         osservatore_(osservatore),
         radice_(std::move(radice)),
         stati_(stati),
-        copia_(sessione, radice_) {
+        copia_(sessione, radice_, &giornale_) {
     // Areas the window had no row for were never shown as installed.
     stati_.resize(static_cast<std::size_t>(sessione_.NumeroAree), StatoArea::NonInstallata);
     lavorate_.assign(stati_.size(), false);
@@ -42,6 +43,7 @@ class Esecuzione {
     sessione_.FileModificati = 0;
     osservatore_.EventiInAttesa();
     osservatore_.Occupato(true);
+    if (!ApriGiornale()) return Fallimento(-1);
     if (!ElaboraListe(sessione_, desktop_, radice_)) return Fallimento(-1);
 
     for (int i = 0; i < static_cast<int>(stati_.size()); ++i) {
@@ -55,10 +57,32 @@ class Esecuzione {
     }
     if (!stati_.empty()) ChiudiRiga(static_cast<int>(stati_.size()) - 1);
     Resoconto();
+    // Only now, with the release recorded, is there nothing left to put back.
+    try {
+      giornale_.Completa();
+    } catch (const ErroreRuntime& e) {
+      IgnoraErrori([&] { ScriviLog(sessione_, "Giornale", e.Descrizione(), e.Numero()); });
+    }
     return EsitoAggiornamento::Completo;
   }
 
  private:
+  // The run's journal; a run that cannot keep one does not start, since a crash would then leave
+  // the installation half-updated with nothing to put it back from.
+  bool ApriGiornale() {
+    try {
+      giornale_ = Giornale::Crea(PercorsoGiornale);
+      return true;
+    } catch (const ErroreRuntime& e) {
+      IgnoraErrori([&] {
+        ScriviLog(sessione_, "Giornale",
+                  "Impossibile creare il giornale " + std::string(PercorsoGiornale) + ": " + e.Descrizione(),
+                  e.Numero());
+      });
+      return false;
+    }
+  }
+
   void Stato(int i, StatoArea stato) {
     stati_[static_cast<std::size_t>(i)] = stato;
     osservatore_.StatoRiga(i, stato);
@@ -112,7 +136,7 @@ class Esecuzione {
 
   EsitoAggiornamento Fallimento(int areaFallita) {
     osservatore_.AggiornaDisabilitato();
-    RipristinoFile(sessione_, desktop_);
+    RipristinoFile(sessione_, desktop_, &giornale_);
     // Every row whose files were put back says so, the failing one included.
     std::set<int> ripristinate;
     for (const FileSovrascritto& voce : sessione_.FileSovrascritti) ripristinate.insert(voce.Area);
@@ -175,6 +199,7 @@ class Esecuzione {
   std::vector<StatoArea> stati_;
   std::vector<bool> lavorate_;  // the run worked through the area's list
   std::vector<int> righe_;      // non-blank lines of the area's list
+  Giornale giornale_;
   CopiaAree copia_;
 };
 

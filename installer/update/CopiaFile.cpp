@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "Giornale.h"
 #include "StatoAree.h"
 #include "core/ArchivioPre1996.h"
 #include "core/ErroreRuntime.h"
@@ -45,8 +46,8 @@ std::string RadiceApplicazione(const std::string& cartellaProgramma, const std::
 
 }  // namespace
 
-CopiaAree::CopiaAree(Sessione& sessione, std::string radice)
-    : sessione_(sessione), radice_(std::move(radice)) {}
+CopiaAree::CopiaAree(Sessione& sessione, std::string radice, Giornale* giornale)
+    : sessione_(sessione), radice_(std::move(radice)), giornale_(giornale) {}
 
 bool CopiaAree::CopiaFile(const std::string& riga, std::int16_t area) {
   std::string destinazione;
@@ -117,15 +118,21 @@ void CopiaAree::Copia(const std::string& sorgente, const std::string& destinazio
     return;
   }
   // Recorded before anything changes, so that the restore knows about every step that follows.
+  const std::size_t numero = sessione_.FileSovrascritti.size();
   sessione_.FileSovrascritti.push_back({destinazione + ".old", area, FilePresente(destinazione)});
   FileSovrascritto& voce = sessione_.FileSovrascritti.back();
   if (EsisteFile(voce.Backup)) EliminaFile(voce.Backup);
+  // On disk before the destination changes: a run that dies from here on is put back at the next
+  // start. The old backup is gone first, so a backup found later is this run's.
+  if (giornale_ != nullptr) giornale_->Registra(numero, voce);
   if (EsisteFile(destinazione)) {
     Rinomina(destinazione, voce.Backup);
     voce.Rinominato = true;
+    if (giornale_ != nullptr) giornale_->Rinominata(numero, voce);
   }
   voce.CopiaIniziata = true;
   CopiaSovrascrivendo(sorgente, destinazione);
+  if (giornale_ != nullptr) giornale_->Copiata(numero, voce);
   ++sessione_.FileModificati;
 }
 

@@ -8,14 +8,16 @@
 
 namespace talvo {
 
+class Giornale;
 struct Sessione;
 
 // The area step of one update run: the installation root it works under, and the record of what
-// it wrote (the session's FileSovrascritti, indexed by destination).
+// it wrote (the session's FileSovrascritti, indexed by destination), kept in the run's journal too
+// when it has one.
 class CopiaAree {
  public:
   // radice: the installation root, with its trailing backslash, fixed for the whole run.
-  CopiaAree(Sessione& sessione, std::string radice);
+  CopiaAree(Sessione& sessione, std::string radice, Giornale* giornale = nullptr);
 
   // Does one line of area n's list ("file|folder|..."). False, with a log line, when the line
   // failed and the run must restore; true when it is done, also when it needed no copy.
@@ -30,6 +32,7 @@ class CopiaAree {
 
   Sessione& sessione_;
   std::string radice_;
+  Giornale* giornale_;
   // Position in FileSovrascritti of each destination written in this run, by its lower-case path.
   std::unordered_map<std::string, std::size_t> scritti_;
   std::unordered_map<std::int16_t, std::string> programmi_;

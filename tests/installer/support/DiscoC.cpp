@@ -6,9 +6,9 @@
 namespace talvo::test {
 
 const std::vector<std::string>& DiscoC::PercorsiFissi() {
-  static const std::vector<std::string> percorsi = {"C:\\pers.ini",   "C:\\versione.ini", "C:\\pre1996",
-                                                    "C:\\error.log",  "C:\\errUP3.log",   "C:\\Tree.log",
-                                                    "C:\\talvocheck", "C:\\Corvane",      "C:\\cktlvhdr.dat"};
+  static const std::vector<std::string> percorsi = {
+      "C:\\pers.ini", "C:\\versione.ini", "C:\\pre1996", "C:\\error.log",    "C:\\errUP3.log",
+      "C:\\Tree.log", "C:\\talvocheck",   "C:\\Corvane", "C:\\cktlvhdr.dat", "C:\\SetupTalvo.journal"};
   return percorsi;
 }
 

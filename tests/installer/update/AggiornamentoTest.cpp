@@ -2,6 +2,9 @@
 // and the release recorded after a complete run, the restore after a failure.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+
 #include "ConLogDiProva.h"
 #include "FakeDesktop.h"
 #include "FileBloccato.h"
@@ -10,12 +13,15 @@
 #include "core/Ini.h"
 #include "core/Sessione.h"
 #include "update/Aggiornamento.h"
+#include "update/RiproduzioneGiornale.h"
 
 namespace talvo {
 namespace {
 
 using test::InstallazioneDiProva;
 using test::LeggiFile;
+
+const std::string Giornale = "c:\\SetupTalvo.journal";
 
 // What the run reported for the rows, as the window would show it.
 struct Riga {
@@ -31,8 +37,16 @@ class Registratore final : public OsservatoreAggiornamento {
  public:
   std::vector<Riga> righe = std::vector<Riga>(3);
   std::vector<std::string> eventi;
+  // The run's journal as it stood each time pending events ran ("-" while there was none).
+  std::vector<std::string> giornali;
+  // What a person or another program does while pending events run.
+  std::function<void()> agliEventi;
 
-  void EventiInAttesa() override { eventi.push_back("eventi"); }
+  void EventiInAttesa() override {
+    eventi.push_back("eventi");
+    giornali.push_back(test::EsisteFile(Giornale) ? LeggiFile(Giornale) : "-");
+    if (agliEventi) agliEventi();
+  }
   void Occupato(bool occupato) override { eventi.push_back(occupato ? "clessidra" : "normale"); }
   void StatoRiga(int area, StatoArea stato) override { righe.at(area).stato = TestoStatoArea(stato); }
   void EsitoRiga(int area, bool riuscito) override { righe.at(area).esito = riuscito ? "100%" : "0%"; }
@@ -183,6 +197,91 @@ TEST_F(AggiornamentoTest, AFailureInTheThirdAreaPutsBackEveryAreaAndMarksTheirRo
   EXPECT_EQ(LeggiIni(sessione.FileSysIni, "Application", "AppVer"), "2013/1");
   EXPECT_FALSE(test::EsisteFile(Radice() + "sys\\vtrcntrl.ini"));
   EXPECT_EQ(righe.eventi.back(), "aggiorna disabilitato");
+  // Everything was put back: nothing is left for the next start.
+  EXPECT_FALSE(test::EsisteFile(Giornale));
+}
+
+TEST_F(AggiornamentoTest, TheJournalFollowsTheAreaStepAndGoesWithACompleteRun) {
+  // A fixed list's file is backed up but never put back, so it is not in the journal.
+  InstallazioneDiProva::Scrivi(installazione.Patch("SQL\\ListaSQL.txt"), "nuova.sql|SYS\\SQL\\\r\n");
+  InstallazioneDiProva::Scrivi(installazione.Patch("SQL\\nuova.sql"), "nuova");
+  InstallazioneDiProva::CreaCartella(Radice() + "SYS\\SQL");
+  ASSERT_EQ(Esegui(), EsitoAggiornamento::Completo);
+
+  EXPECT_EQ(LeggiFile(Radice() + "SYS\\SQL\\nuova.sql"), "nuova");
+  // When the third area starts, the first two areas' entries with each step they went through.
+  ASSERT_EQ(righe.giornali.size(), 6u);
+  EXPECT_EQ(righe.giornali[0], "-");
+  EXPECT_EQ(righe.giornali[1], "SetupTalvo giornale 1\r\n");
+  const std::string alu = Radice() + "APP\\ALU\\PRG\\BIN\\";  // as the lists name the folders
+  const std::string bib = Radice() + "APP\\BIB\\PRG\\BIN\\";
+  EXPECT_EQ(righe.giornali[5],
+            "SetupTalvo giornale 1\r\n"
+            "0|E|0|" +
+                alu +
+                "anagrafe.exe.old\r\n"
+                "0|ER|0|" +
+                alu +
+                "anagrafe.exe.old\r\n"
+                "0|ERC|0|" +
+                alu +
+                "anagrafe.exe.old\r\n"
+                "1|-|0|" +
+                alu +
+                "nuovo.dll.old\r\n"
+                "1|C|0|" +
+                alu +
+                "nuovo.dll.old\r\n"
+                "2|E|1|" +
+                bib +
+                "prestiti.exe.old\r\n"
+                "2|ER|1|" +
+                bib +
+                "prestiti.exe.old\r\n"
+                "2|ERC|1|" +
+                bib + "prestiti.exe.old\r\n");
+  EXPECT_FALSE(test::EsisteFile(Giornale));
+}
+
+TEST_F(AggiornamentoTest, AFileTheRestoreCannotPutBackStaysInTheJournalForTheNextStart) {
+  // The third area fails on a locked file; meanwhile another program has opened a file the first
+  // area added, so the restore cannot delete it.
+  std::optional<test::FileBloccato> aperto;
+  righe.agliEventi = [&] {
+    if (righe.giornali.size() == 5) aperto.emplace(Bin("alu") + "nuovo.dll");  // the third area starts
+  };
+  {
+    test::FileBloccato bloccato("C:\\OpenTalvo\\BIN\\otv.exe");
+    ASSERT_EQ(Esegui(), EsitoAggiornamento::Fallito);
+  }
+  ASSERT_TRUE(aperto.has_value());
+  EXPECT_EQ(LeggiFile(Bin("alu") + "anagrafe.exe"), "anagrafe installato");
+  EXPECT_EQ(LeggiFile(Bin("bib") + "prestiti.exe"), "prestiti installato");
+  EXPECT_EQ(LeggiFile("C:\\OpenTalvo\\BIN\\otv.exe"), "otv installato");
+  EXPECT_TRUE(test::EsisteFile(Bin("alu") + "nuovo.dll"));
+  EXPECT_EQ(Log().back(),
+            "Funzione: Ripristino File codice errore: 70 Descrizione: Autorizzazione negata FALLITO");
+  EXPECT_EQ(LeggiFile(Giornale),
+            "SetupTalvo giornale 1\r\n1|C|0|" + Radice() + "APP\\ALU\\PRG\\BIN\\nuovo.dll.old\r\n");
+
+  // At the next start the file is free again.
+  aperto.reset();
+  EXPECT_EQ(LeggiFile(Bin("alu") + "nuovo.dll"), "nuovo nuovo.dll");
+  EXPECT_EQ(RiproduciGiornale(sessione, desktop), EsitoGiornale::Ripristinato);
+  EXPECT_FALSE(test::EsisteFile(Bin("alu") + "nuovo.dll"));
+  EXPECT_FALSE(test::EsisteFile(Giornale));
+}
+
+TEST_F(AggiornamentoTest, ARunDoesNotStartOverAJournalLeftBehind) {
+  const std::string lasciato = "SetupTalvo giornale 1\r\n0|ERC|0|" + Bin("alu") + "anagrafe.exe.old\r\n";
+  test::ScriviFile(Giornale, lasciato);
+  ASSERT_EQ(Esegui(), EsitoAggiornamento::Fallito);
+  EXPECT_EQ(LeggiFile(Giornale), lasciato);
+  EXPECT_EQ(LeggiFile(Bin("alu") + "anagrafe.exe"), "anagrafe installato");
+  EXPECT_FALSE(test::EsisteFile(Bin("alu") + "anagrafe.exe.old"));
+  EXPECT_EQ(Log(), std::vector<std::string>{
+                       "Funzione: Giornale codice errore: 58 Descrizione: Impossibile creare il "
+                       "giornale c:\\SetupTalvo.journal: File già esistente FALLITO"});
 }
 
 TEST_F(AggiornamentoTest, AFixedListOrAnAreaListThatCannotBeReadFailsTheRun) {
