@@ -46,11 +46,10 @@ DesktopSilenzioso::DesktopSilenzioso(const Sessione& sessione,
 
 void DesktopSilenzioso::Scrivi(const std::string& testo, bool fallito) {
   const std::string riga = SuUnaRiga(testo);
-  if (!sessione_.NomeFileLog.empty() &&
-      IgnoraErrori([&] {
-        ScriviLog(sessione_, Passo, riga,
-                  fallito ? CodiceFallimento : CodiceLog::Avviso);
-      }) == 0) {
+  if (!sessione_.NomeFileLog.empty() && IgnoraErrori([&] {
+                                          ScriviLog(sessione_, Passo, riga,
+                                                    fallito ? CodiceFallimento : CodiceLog::Avviso);
+                                        }) == 0) {
     return;
   }
   if (scriviErrore_) scriviErrore_(std::string(Passo) + ": " + riga + "\r\n");

@@ -17,8 +17,9 @@ RigaDiComando LeggiRigaDiComando(const std::vector<std::string>& argomenti) {
   bool silenziosa = false;
   bool passiva = false;
   for (const std::string& argomento : argomenti) {
-    const std::string opzione =
-        argomento.size() > 1 && (argomento[0] == '/' || argomento[0] == '-') ? Minuscolo(argomento.substr(1)) : "";
+    const std::string opzione = argomento.size() > 1 && (argomento[0] == '/' || argomento[0] == '-')
+                                    ? Minuscolo(argomento.substr(1))
+                                    : "";
     if (opzione == "quiet") {
       silenziosa = true;
     } else if (opzione == "passive") {
@@ -48,7 +49,8 @@ std::vector<std::string> ArgomentiDelProcesso() {
 std::string TestoAiuto() {
   return "SetupTalvo [/quiet | /passive] [/check] [/?]\r\n"
          "\r\n"
-         "  /quiet    nessuna finestra: ogni domanda riceve la risposta predefinita e il suo testo va nel log\r\n"
+         "  /quiet    nessuna finestra: ogni domanda riceve la risposta predefinita e il suo testo va nel "
+         "log\r\n"
          "  /passive  finestre visibili, aggiornamento avviato da solo, messaggi chiusi dopo due secondi\r\n"
          "  /check    prova senza modifiche: controlla patch e installazione e descrive l'aggiornamento\r\n"
          "  /?        questo elenco\r\n"

@@ -59,7 +59,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> comando;
     std::size_t i = 1;
     for (; i < argomenti.size() && argomenti[i] != "--"; ++i) comando.push_back(argomenti[i]);
-    argomenti.erase(argomenti.begin(), argomenti.begin() + static_cast<std::ptrdiff_t>(std::min(i + 1, argomenti.size())));
+    argomenti.erase(argomenti.begin(),
+                    argomenti.begin() + static_cast<std::ptrdiff_t>(std::min(i + 1, argomenti.size())));
     if (!Avvia(comando, primo)) {
       std::fprintf(stderr, "could not start %s\n", comando.empty() ? "" : comando[0].c_str());
       return 2;
@@ -97,7 +98,8 @@ int main(int argc, char** argv) {
     ::CloseHandle(primo.hProcess);
   }
 
-  std::string esito = "ESITO codice=" + std::to_string(codice) + " finestre=" + std::to_string(sue.viste.size());
+  std::string esito =
+      "ESITO codice=" + std::to_string(codice) + " finestre=" + std::to_string(sue.viste.size());
   for (const std::string& titolo : sue.titoli) esito += " \"" + titolo + "\"";
   std::fprintf(stderr, "%s\n", esito.c_str());
   return 0;
