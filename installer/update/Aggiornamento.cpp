@@ -66,7 +66,7 @@ class Esecuzione {
 
   bool LavoraArea(int i) {
     const auto k = static_cast<std::size_t>(i);
-    if (stati_[k] == StatoArea::NonPrevista || stati_[k] == StatoArea::NonInstallata) {
+    if (!AreaDaAggiornare(stati_[k])) {
       osservatore_.EsitoRiga(i, false);
       return true;
     }
