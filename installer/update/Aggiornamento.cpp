@@ -7,6 +7,7 @@
 #include "CopiaFile.h"
 #include "ElaboraListe.h"
 #include "RipristinoFile.h"
+#include "VerificaPreliminare.h"
 #include "core/DataOra.h"
 #include "core/Desktop.h"
 #include "core/ErroreRuntime.h"
@@ -42,6 +43,13 @@ class Esecuzione {
     sessione_.FileModificati = 0;
     osservatore_.EventiInAttesa();
     osservatore_.Occupato(true);
+    // Nothing is touched unless every file the run would write can be written.
+    const std::vector<Difetto> difetti = VerificaPrimaDellAggiornamento(sessione_, radice_, stati_);
+    if (!difetti.empty()) {
+      osservatore_.Occupato(false);
+      RifiutaAggiornamento(sessione_, desktop_, difetti);
+      return EsitoAggiornamento::Rifiutato;
+    }
     if (!ElaboraListe(sessione_, desktop_, radice_)) return Fallimento(-1);
 
     for (int i = 0; i < static_cast<int>(stati_.size()); ++i) {

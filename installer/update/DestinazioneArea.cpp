@@ -63,7 +63,8 @@ DestinazioneRiga DestinazioniAree::Risolvi(const std::string& riga, std::int16_t
     return {TipoDestinazione::Copia, sorgente, destinazioneCartella + nome, false};
   }
   // The file goes into the program folder instead, under its name as the line writes it.
-  if (programma.empty() || !EsisteFile(programma + "*.*")) return {TipoDestinazione::Nessuna, sorgente, {}, false};
+  if (programma.empty() || !EsisteFile(programma + "*.*"))
+    return {TipoDestinazione::Nessuna, sorgente, {}, false};
   return {TipoDestinazione::Copia, sorgente, programma + campi[0], false};
 }
 

@@ -12,9 +12,9 @@ namespace talvo {
 struct Sessione;
 
 enum class TipoDestinazione {
-  Copia,    // the file is copied to Destinazione, with a ".old" backup of the installed file
-  Archivio, // a "cong.mdb" line: the file goes to the archive database folder outside the installation
-  Nessuna,  // neither the line's folder nor the area's program folder exists: nothing is copied
+  Copia,     // the file is copied to Destinazione, with a ".old" backup of the installed file
+  Archivio,  // a "cong.mdb" line: the file goes to the archive database folder outside the installation
+  Nessuna,   // neither the line's folder nor the area's program folder exists: nothing is copied
 };
 
 struct DestinazioneRiga {
