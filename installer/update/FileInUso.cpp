@@ -44,14 +44,15 @@ std::string ProgrammiCheTrattengono(const std::string& percorso) {
   for (int tentativo = 0; tentativo < 3 && esito == ERROR_MORE_DATA; ++tentativo) {
     processi.resize(necessari);
     letti = necessari;
-    esito = ::RmGetList(sessione.get(), &necessari, &letti, processi.empty() ? nullptr : processi.data(), &motivi);
+    esito = ::RmGetList(sessione.get(), &necessari, &letti, processi.empty() ? nullptr : processi.data(),
+                        &motivi);
   }
   if (esito != ERROR_SUCCESS) return {};
 
   std::string programmi;
   for (UINT i = 0; i < letti && i < processi.size(); ++i) {
-    const std::string programma = AnsiDaWide(processi[i].strAppName, ::wcsnlen(processi[i].strAppName,
-                                                                                CCH_RM_MAX_APP_NAME + 1));
+    const std::string programma =
+        AnsiDaWide(processi[i].strAppName, ::wcsnlen(processi[i].strAppName, CCH_RM_MAX_APP_NAME + 1));
     if (programma.empty()) continue;
     if (!programmi.empty()) programmi += ", ";
     programmi += programma;

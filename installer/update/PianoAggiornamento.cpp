@@ -70,7 +70,8 @@ class Pianificazione {
       } catch (const ErroreRuntime& e) {
         return Fallisce("Riga senza separatore \"|\" nel file " + file + ": " + riga, e.Numero());
       }
-      if (!CondizioneVera(lista, radice_) || !RinomiaeCopiaAgisce(percorsi.Primo, percorsi.Secondo, lista.Modo))
+      if (!CondizioneVera(lista, radice_) ||
+          !RinomiaeCopiaAgisce(percorsi.Primo, percorsi.Secondo, lista.Modo))
         continue;
       const bool rinomina = lista.Modo == ModoCopia::Rinomina;
       piano_.Voci.push_back({OperazioneLista(lista.Modo), lista.Codice, -1, percorsi.Primo,

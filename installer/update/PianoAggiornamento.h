@@ -23,10 +23,10 @@ enum class OperazionePiano {
 
 struct VocePiano {
   OperazionePiano Operazione = OperazionePiano::Nessuna;
-  std::string Lista;         // the fixed list's code, or the area's name
-  int Area = -1;             // the area's row; -1 for a fixed list
-  std::string Sorgente;      // the file in the patch; for Rinomina the installed file
-  std::string Destinazione;  // where it goes; for Rinomina its renamed-out name; empty for Nessuna
+  std::string Lista;              // the fixed list's code, or the area's name
+  int Area = -1;                  // the area's row; -1 for a fixed list
+  std::string Sorgente;           // the file in the patch; for Rinomina the installed file
+  std::string Destinazione;       // where it goes; for Rinomina its renamed-out name; empty for Nessuna
   bool CartellaAssoluta = false;  // the line names an absolute folder, which the run does not test
 };
 

@@ -72,9 +72,10 @@ class Controllo {
   void Trattenuto(const std::string& percorso) {
     if (!aperti_.insert(Minuscolo(percorso)).second || !FileTrattenuto(percorso)) return;
     const std::string programmi = ProgrammiCheTrattengono(percorso);
-    Aggiungi((programmi.empty() ? "File in uso da un altro programma: " : "File in uso da " + programmi + ": ") +
-                 percorso,
-             NumeroErrore::AutorizzazioneNegata);
+    Aggiungi(
+        (programmi.empty() ? "File in uso da un altro programma: " : "File in uso da " + programmi + ": ") +
+            percorso,
+        NumeroErrore::AutorizzazioneNegata);
   }
 
   bool CartellaEsiste(const std::string& cartella) {
@@ -115,7 +116,7 @@ class Controllo {
   std::unordered_set<std::string> segnalati_;
   std::unordered_set<std::string> aperti_;
   std::unordered_map<std::string, bool> cartelle_;
-  std::unordered_map<std::string, std::uint64_t> file_;  // bytes each destination will hold
+  std::unordered_map<std::string, std::uint64_t> file_;       // bytes each destination will hold
   std::vector<std::pair<std::string, std::uint64_t>> unita_;  // bytes needed on each drive, in order
   std::unordered_map<std::string, std::size_t> indiceUnita_;
 };
@@ -145,7 +146,8 @@ std::string TestoRifiuto(const std::vector<Difetto>& difetti) {
   std::string testo =
       "Aggiornamento non eseguito: nessun file è stato modificato.\r\n"
       "I controlli preliminari hanno trovato i seguenti problemi:\r\n";
-  for (std::size_t i = 0; i < difetti.size() && i < DifettiNelMessaggio; ++i) testo += difetti[i].Testo + "\r\n";
+  for (std::size_t i = 0; i < difetti.size() && i < DifettiNelMessaggio; ++i)
+    testo += difetti[i].Testo + "\r\n";
   if (difetti.size() > DifettiNelMessaggio) {
     testo += "... e altri " + std::to_string(difetti.size() - DifettiNelMessaggio) + ", elencati nel log\r\n";
   }

@@ -52,7 +52,8 @@ void PatchCompleta::SetUp() {
                          const std::vector<std::string>& file) {
     InstallazioneDiProva::Scrivi(Patch(percorso), testo);
     const std::string cartella = percorso.substr(0, percorso.find('\\') + 1);
-    for (const std::string& nome : file) InstallazioneDiProva::Scrivi(Patch(cartella + nome), "nuovo " + nome);
+    for (const std::string& nome : file)
+      InstallazioneDiProva::Scrivi(Patch(cartella + nome), "nuovo " + nome);
   };
   const auto installato = [](const std::string& percorso) {
     InstallazioneDiProva::Scrivi(percorso, "installato " + percorso.substr(percorso.rfind('\\') + 1));

@@ -48,27 +48,28 @@ TEST_F(PianoAggiornamentoTest, ThePlanListsEveryLineThatWouldActWithItsResolvedD
   const PianoAggiornamento piano = PreparaPiano(sessione, Radice(), Stati());
   ASSERT_TRUE(piano.Completo) << piano.Errore;
   const std::string alunni = Patch("ALUNNI\\");
-  EXPECT_EQ(Voci(piano),
-            (std::vector<Voce>{
-                {OperazionePiano::Sostituisce, "ATT", Patch("ATT\\a_att.exe"),
-                 Radice() + "app\\att\\PRG\\BIN\\a_att.exe", false},
-                {OperazionePiano::Copia, "SQL", Patch("SQL\\nuovo.sql"), Radice() + "SYS\\SQL\\nuovo.sql", false},
-                {OperazionePiano::Rinomina, "RIN", Radice() + "SYS\\vecchio.dmg", Radice() + "SYS\\oldvecchio.old",
-                 false},
-                {OperazionePiano::CopiaArea, "alunni", alunni + "anagrafe.exe",
-                 Radice() + "APP\\ALU\\PRG\\BIN\\anagrafe.exe", false},
-                {OperazionePiano::CopiaArea, "alunni", alunni + "nuovo.dll", Radice() + "APP\\ALU\\PRG\\BIN\\nuovo.dll",
-                 false},
-                // The folder is missing: the file goes into the program folder.
-                {OperazionePiano::CopiaArea, "alunni", alunni + "guida.txt", Bin("alu") + "guida.txt", false},
-                {OperazionePiano::CopiaArea, "alunni", alunni + "assoluto.txt", Altrove() + "assoluto.txt", true},
-                {OperazionePiano::Archivio, "alunni", alunni + "cong.mdb", "c:\\pre1996\\cong.mdb", false},
-                {OperazionePiano::CopiaArea, "biblioteca", Patch("BIBLIO\\prestiti.exe"),
-                 Radice() + "APP\\BIB\\PRG\\BIN\\prestiti.exe", false},
-                {OperazionePiano::CopiaArea, "opentalvo", Patch("OTV\\otv.exe"), "C:\\OpenTalvo\\BIN\\otv.exe",
-                 false},
-                {OperazionePiano::Nessuna, "iscrizioni", Patch("ISCR\\iscritti.exe"), "", false},
-            }));
+  EXPECT_EQ(
+      Voci(piano),
+      (std::vector<Voce>{
+          {OperazionePiano::Sostituisce, "ATT", Patch("ATT\\a_att.exe"),
+           Radice() + "app\\att\\PRG\\BIN\\a_att.exe", false},
+          {OperazionePiano::Copia, "SQL", Patch("SQL\\nuovo.sql"), Radice() + "SYS\\SQL\\nuovo.sql", false},
+          {OperazionePiano::Rinomina, "RIN", Radice() + "SYS\\vecchio.dmg", Radice() + "SYS\\oldvecchio.old",
+           false},
+          {OperazionePiano::CopiaArea, "alunni", alunni + "anagrafe.exe",
+           Radice() + "APP\\ALU\\PRG\\BIN\\anagrafe.exe", false},
+          {OperazionePiano::CopiaArea, "alunni", alunni + "nuovo.dll",
+           Radice() + "APP\\ALU\\PRG\\BIN\\nuovo.dll", false},
+          // The folder is missing: the file goes into the program folder.
+          {OperazionePiano::CopiaArea, "alunni", alunni + "guida.txt", Bin("alu") + "guida.txt", false},
+          {OperazionePiano::CopiaArea, "alunni", alunni + "assoluto.txt", Altrove() + "assoluto.txt", true},
+          {OperazionePiano::Archivio, "alunni", alunni + "cong.mdb", "c:\\pre1996\\cong.mdb", false},
+          {OperazionePiano::CopiaArea, "biblioteca", Patch("BIBLIO\\prestiti.exe"),
+           Radice() + "APP\\BIB\\PRG\\BIN\\prestiti.exe", false},
+          {OperazionePiano::CopiaArea, "opentalvo", Patch("OTV\\otv.exe"), "C:\\OpenTalvo\\BIN\\otv.exe",
+           false},
+          {OperazionePiano::Nessuna, "iscrizioni", Patch("ISCR\\iscritti.exe"), "", false},
+      }));
   EXPECT_EQ(piano.Righe, (std::vector<int>{5, 1, 1, 1}));
   EXPECT_EQ(piano.Stati, Stati());
   EXPECT_EQ(piano.Release, "2013/2");
@@ -81,7 +82,8 @@ TEST_F(PianoAggiornamentoTest, EveryFileTheRunChangesIsInThePlanAndEveryPlannedF
   ASSERT_EQ(Esegui(), EsitoAggiornamento::Completo);
   const std::map<std::string, std::string> dopo = Fotografia();
 
-  std::set<std::string> ammessi = {Minuscolo(Radice() + "SYS\\System.ini"), Minuscolo(Radice() + "sys\\vtrcntrl.ini")};
+  std::set<std::string> ammessi = {Minuscolo(Radice() + "SYS\\System.ini"),
+                                   Minuscolo(Radice() + "sys\\vtrcntrl.ini")};
   std::set<std::string> copiatiNelleAree;
   for (const VocePiano& voce : piano.Voci) {
     const std::string destinazione = Minuscolo(voce.Destinazione);
@@ -92,9 +94,7 @@ TEST_F(PianoAggiornamentoTest, EveryFileTheRunChangesIsInThePlanAndEveryPlannedF
         EXPECT_EQ(dopo.count(Minuscolo(voce.Sorgente)), 0u) << voce.Sorgente;
         EXPECT_EQ(dopo.at(destinazione), prima.at(Minuscolo(voce.Sorgente)));
         break;
-      case OperazionePiano::CopiaArea:
-        copiatiNelleAree.insert(destinazione);
-        [[fallthrough]];
+      case OperazionePiano::CopiaArea: copiatiNelleAree.insert(destinazione); [[fallthrough]];
       default:
         ammessi.insert({destinazione, destinazione + ".old"});
         ASSERT_EQ(dopo.count(destinazione), 1u) << voce.Destinazione << " was not written";
@@ -103,13 +103,15 @@ TEST_F(PianoAggiornamentoTest, EveryFileTheRunChangesIsInThePlanAndEveryPlannedF
   }
   for (const auto& [percorso, contenuto] : dopo) {
     const auto trovato = prima.find(percorso);
-    if (trovato == prima.end() || trovato->second != contenuto) EXPECT_EQ(ammessi.count(percorso), 1u) << percorso;
+    if (trovato == prima.end() || trovato->second != contenuto)
+      EXPECT_EQ(ammessi.count(percorso), 1u) << percorso;
   }
   for (const auto& [percorso, contenuto] : prima) {
     if (dopo.count(percorso) == 0) EXPECT_EQ(ammessi.count(percorso), 1u) << percorso << " removed";
   }
   std::set<std::string> registrati;
-  for (const FileSovrascritto& voce : sessione.FileSovrascritti) registrati.insert(Minuscolo(voce.Destinazione()));
+  for (const FileSovrascritto& voce : sessione.FileSovrascritti)
+    registrati.insert(Minuscolo(voce.Destinazione()));
   EXPECT_EQ(registrati, copiatiNelleAree);
 }
 
@@ -150,8 +152,8 @@ TEST_F(PianoAggiornamentoTest, AListThatCannotBeReadOrALineWithoutABarEndsThePla
 
 TEST_F(PianoAggiornamentoTest, AreasNotInstalledOrNotPlannedAreLeftOutAndRowsMissingCountAsNotInstalled) {
   sessione.NuovaVersione = "2099/1";
-  const PianoAggiornamento piano =
-      PreparaPiano(sessione, Radice(), {StatoArea::NonInstallata, StatoArea::Installata, StatoArea::NonPrevista});
+  const PianoAggiornamento piano = PreparaPiano(
+      sessione, Radice(), {StatoArea::NonInstallata, StatoArea::Installata, StatoArea::NonPrevista});
   ASSERT_TRUE(piano.Completo);
   std::set<std::string> aree;
   for (const VocePiano& voce : piano.Voci) {

@@ -19,7 +19,8 @@ std::vector<std::string> Descrizioni(const std::vector<std::string>& log) {
   for (const std::string& riga : log) {
     std::string testo = riga.substr(riga.find(" Descrizione: ") + 14);
     for (const std::string livello : {" ESITO OK", " FALLITO"}) {
-      if (testo.size() >= livello.size() && testo.compare(testo.size() - livello.size(), livello.size(), livello) == 0)
+      if (testo.size() >= livello.size() &&
+          testo.compare(testo.size() - livello.size(), livello.size(), livello) == 0)
         testo.resize(testo.size() - livello.size());
     }
     testi.push_back(testo);
@@ -29,36 +30,38 @@ std::vector<std::string> Descrizioni(const std::vector<std::string>& log) {
 
 TEST_F(ResocontoVerificaTest, TheReportListsEveryFileAreaAndTheReleaseAndChangesNothing) {
   const std::map<std::string, std::string> prima = Fotografia(true);
-  const ResocontoVerifica resoconto =
-      VerificaAggiornamento(sessione, Radice(), {StatoArea::Installata, StatoArea::Installata,
-                                                 StatoArea::Installata, StatoArea::Installata});
+  const ResocontoVerifica resoconto = VerificaAggiornamento(
+      sessione, Radice(),
+      {StatoArea::Installata, StatoArea::Installata, StatoArea::Installata, StatoArea::Installata});
   EXPECT_EQ(Fotografia(true), prima);
   EXPECT_TRUE(resoconto.Applicabile);
   const std::string alunni = Patch("ALUNNI\\");
   const std::string bin = Radice() + "APP\\ALU\\PRG\\BIN\\";
-  EXPECT_EQ(resoconto.Righe,
-            (std::vector<std::string>{
-                "Installazione: " + Radice(),
-                "File: " + Patch("ATT\\a_att.exe") + " -> " + Radice() +
-                    "app\\att\\PRG\\BIN\\a_att.exe (lista ATT, sostituzione)",
-                "File: " + Patch("SQL\\nuovo.sql") + " -> " + Radice() + "SYS\\SQL\\nuovo.sql (lista SQL, copia)",
-                "File: " + Radice() + "SYS\\vecchio.dmg -> " + Radice() + "SYS\\oldvecchio.old (lista RIN, rinomina)",
-                "File: " + alunni + "anagrafe.exe -> " + bin + "anagrafe.exe (area alunni)",
-                "File: " + alunni + "nuovo.dll -> " + bin + "nuovo.dll (area alunni)",
-                "File: " + alunni + "guida.txt -> " + Bin("alu") + "guida.txt (area alunni)",
-                "File: " + alunni + "assoluto.txt -> " + Altrove() + "assoluto.txt (area alunni)",
-                "File: " + alunni + "cong.mdb -> c:\\pre1996\\cong.mdb (area alunni, archivio)",
-                "File: " + Patch("BIBLIO\\prestiti.exe") + " -> " + Radice() +
-                    "APP\\BIB\\PRG\\BIN\\prestiti.exe (area biblioteca)",
-                "File: " + Patch("OTV\\otv.exe") + " -> C:\\OpenTalvo\\BIN\\otv.exe (area opentalvo)",
-                "File: " + Patch("ISCR\\iscritti.exe") + " -> nessuna destinazione, non copiato (area iscrizioni)",
-                "Area ALUNNI: INSTALLATA, 5 file",
-                "Area BIBLIOTECA: INSTALLATA, 1 file",
-                "Area OPENTALVO: INSTALLATA, 1 file",
-                "Area ISCRIZIONI: INSTALLATA, 1 file",
-                "Release da registrare: 2013/2",
-                "Esito: aggiornamento applicabile",
-            }));
+  EXPECT_EQ(
+      resoconto.Righe,
+      (std::vector<std::string>{
+          "Installazione: " + Radice(),
+          "File: " + Patch("ATT\\a_att.exe") + " -> " + Radice() +
+              "app\\att\\PRG\\BIN\\a_att.exe (lista ATT, sostituzione)",
+          "File: " + Patch("SQL\\nuovo.sql") + " -> " + Radice() + "SYS\\SQL\\nuovo.sql (lista SQL, copia)",
+          "File: " + Radice() + "SYS\\vecchio.dmg -> " + Radice() +
+              "SYS\\oldvecchio.old (lista RIN, rinomina)",
+          "File: " + alunni + "anagrafe.exe -> " + bin + "anagrafe.exe (area alunni)",
+          "File: " + alunni + "nuovo.dll -> " + bin + "nuovo.dll (area alunni)",
+          "File: " + alunni + "guida.txt -> " + Bin("alu") + "guida.txt (area alunni)",
+          "File: " + alunni + "assoluto.txt -> " + Altrove() + "assoluto.txt (area alunni)",
+          "File: " + alunni + "cong.mdb -> c:\\pre1996\\cong.mdb (area alunni, archivio)",
+          "File: " + Patch("BIBLIO\\prestiti.exe") + " -> " + Radice() +
+              "APP\\BIB\\PRG\\BIN\\prestiti.exe (area biblioteca)",
+          "File: " + Patch("OTV\\otv.exe") + " -> C:\\OpenTalvo\\BIN\\otv.exe (area opentalvo)",
+          "File: " + Patch("ISCR\\iscritti.exe") + " -> nessuna destinazione, non copiato (area iscrizioni)",
+          "Area ALUNNI: INSTALLATA, 5 file",
+          "Area BIBLIOTECA: INSTALLATA, 1 file",
+          "Area OPENTALVO: INSTALLATA, 1 file",
+          "Area ISCRIZIONI: INSTALLATA, 1 file",
+          "Release da registrare: 2013/2",
+          "Esito: aggiornamento applicabile",
+      }));
   const std::vector<std::string> log = Log();
   EXPECT_EQ(Descrizioni(log), resoconto.Righe);
   EXPECT_EQ(log.front().rfind("Funzione: Verifica aggiornamento Descrizione: ", 0), 0u) << log.front();
@@ -85,12 +88,14 @@ TEST_F(ResocontoVerificaTest, TheReportNamesTheFaultsAndTheStatusOfEveryArea) {
                       "Esito: aggiornamento non applicabile",
                   }));
   const std::vector<std::string> log = Log();
-  EXPECT_EQ(log.at(log.size() - 3), "Funzione: Verifica aggiornamento codice errore: 53 Descrizione: Problema: "
-                                    "Manca nella patch il file " +
-                                        Patch("BIBLIO\\prestiti.exe") + " FALLITO");
-  EXPECT_EQ(log.back(),
-            "Funzione: Verifica aggiornamento codice errore: 1 Descrizione: Esito: aggiornamento non applicabile "
-            "FALLITO");
+  EXPECT_EQ(log.at(log.size() - 3),
+            "Funzione: Verifica aggiornamento codice errore: 53 Descrizione: Problema: "
+            "Manca nella patch il file " +
+                Patch("BIBLIO\\prestiti.exe") + " FALLITO");
+  EXPECT_EQ(
+      log.back(),
+      "Funzione: Verifica aggiornamento codice errore: 1 Descrizione: Esito: aggiornamento non applicabile "
+      "FALLITO");
 }
 
 TEST_F(ResocontoVerificaTest, AnEmptyAreaListIsReportedAsTheRowWouldShowIt) {

@@ -64,8 +64,7 @@ TEST_F(VerificaPreliminareTest, EachFaultAloneRefusesTheRunBeforeAnyChange) {
          return nullptr;
        },
        "Manca nella patch il file " + Patch("SQL\\nuovo.sql")},
-      {"destination held by another program",
-       [&] { return std::make_unique<test::FileBloccato>(prestiti); },
+      {"destination held by another program", [&] { return std::make_unique<test::FileBloccato>(prestiti); },
        "File in uso da un altro programma: " + prestiti},
       {"file to rename held by another program",
        [&] { return std::make_unique<test::FileBloccato>(Radice() + "SYS\\vecchio.dmg"); },
@@ -148,7 +147,8 @@ TEST_F(SpazioTest, EachDriveNeedsTheNewFilesItReceivesAndADestinationWrittenTwic
       Copia(Sorgente(30), "x:\\talvo\\b.dll"),
       Copia(Sorgente(50), "X:\\TALVO\\A.EXE"),  // written again: the larger file counts
       Copia(Sorgente(7), "\\\\server\\share\\TALVO\\c.ini"),
-      {OperazionePiano::Rinomina, "RIN", -1, "Y:\\TALVO\\x.dmg", "Y:\\TALVO\\oldx.old", false},  // needs nothing
+      {OperazionePiano::Rinomina, "RIN", -1, "Y:\\TALVO\\x.dmg", "Y:\\TALVO\\oldx.old",
+       false},  // needs nothing
   };
   std::vector<std::string> chieste;
   struct Caso {
@@ -158,7 +158,8 @@ TEST_F(SpazioTest, EachDriveNeedsTheNewFilesItReceivesAndADestinationWrittenTwic
   const Caso casi[] = {
       {130, 7, {}},
       {129, 7, {"Spazio insufficiente sul disco X:\\: servono 130 byte, liberi 129 byte"}},
-      {129, 6,
+      {129,
+       6,
        {"Spazio insufficiente sul disco X:\\: servono 130 byte, liberi 129 byte",
         "Spazio insufficiente sul disco \\\\server\\share\\: servono 7 byte, liberi 6 byte"}},
   };
@@ -177,7 +178,8 @@ TEST_F(SpazioTest, EachDriveNeedsTheNewFilesItReceivesAndADestinationWrittenTwic
     EXPECT_EQ(chieste, (std::vector<std::string>{"X:\\", "\\\\server\\share\\"}));
   }
   // A drive the platform cannot measure is not held against the run.
-  EXPECT_TRUE(VerificaPiano(piano, [](const std::string&) { return std::optional<std::uint64_t>(); }).empty());
+  EXPECT_TRUE(
+      VerificaPiano(piano, [](const std::string&) { return std::optional<std::uint64_t>(); }).empty());
 }
 
 TEST(UnitaDi, TheDriveOfAPath) {
