@@ -30,15 +30,16 @@ class ComPerIlThread {
 
 }  // namespace
 
-std::string CartellaCollegamentoCheck() {
+std::string CartellaCollegamentoCheck(bool tuttiGliUtenti) {
   char programmi[MAX_PATH] = {};
-  if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programmi))) return "";
+  const int cartella = tuttiGliUtenti ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS;
+  if (FAILED(::SHGetFolderPathA(nullptr, cartella, nullptr, SHGFP_TYPE_CURRENT, programmi))) return "";
   return std::string(programmi) + "\\TALVO CHECK";
 }
 
-void CreateShortcut(const std::string& pathexe) {
+void CreateShortcut(const std::string& pathexe, bool tuttiGliUtenti) {
   ComPerIlThread com;
-  const std::string cartella = CartellaCollegamentoCheck();
+  const std::string cartella = CartellaCollegamentoCheck(tuttiGliUtenti);
   if (cartella.empty()) return;
   // An existing folder makes the creation fail, which is what a second run expects.
   CreaCartella_nothrow(cartella);

@@ -11,6 +11,7 @@
 #include "core/ErroreRuntime.h"
 #include "core/Ini.h"
 #include "core/Log.h"
+#include "core/Machine.h"
 #include "core/OperazioniFile.h"
 #include "core/Sessione.h"
 
@@ -112,7 +113,7 @@ class Installazione {
     // The header file and the export folder are extras: their failures go unreported.
     CopiaSovrascrivendo_nothrow(Payload("CheckTalvo\\cktlvhdr.dat"), "C:\\cktlvhdr.dat");
     Crea(std::string(CartellaCheck) + "EXP");
-    IgnoraErrori([&] { CreateShortcut(CartellaCheck); });
+    IgnoraErrori([&] { CreateShortcut(CartellaCheck, machine_.AccountDiSistema()); });
     Log("CHECK TALVO - fine");
   }
 

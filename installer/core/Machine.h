@@ -23,6 +23,9 @@ class Machine {
   // The logged-on user's name; empty when the platform cannot give it.
   virtual std::string NomeUtente() = 0;
   virtual bool UtenteAmministratore() = 0;
+  // The program runs as the local system account, as start-up scripts and deployment services
+  // run it: what it puts in "the user's" folders must go to the folders of all users.
+  virtual bool AccountDiSistema() = 0;
   // Starts a command line hidden, without waiting for it; false when no process could start.
   virtual bool AvviaNascosto(const std::string& rigaDiComando) = 0;
   // Blocks for two seconds of elapsed time, processing no window events.

@@ -3,20 +3,24 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <utility>
 
+#include "ChiusuraAutomatica.h"
 #include "FinestraFrmModRel.h"
 #include "FinestraFrmStampa.h"
 
 namespace talvo::finestre {
 
-Applicazione::Applicazione(std::string cartellaProgramma)
+Applicazione::Applicazione(std::string cartellaProgramma, bool passiva)
     : cartellaProgramma_(std::move(cartellaProgramma)),
+      passiva_(passiva),
       logica_(sessione_, desktop_, machine_, cartellaProgramma_),
       attendere_(sessione_, logica_.Attendere()) {
   logica_.AttendereCambiato = [this] { attendere_.Aggiorna(); };
   desktop_.ImpostaAggiornaViste([this] { AggiornaViste(); });
   desktop_.ImpostaApriFinestra([this](FinestraModale finestra) { ApriFinestra(finestra); });
+  if (passiva_) desktop_.ImpostaChiusuraAutomatica(DurataPassiva);
 }
 
 void Applicazione::AggiornaViste() {
@@ -33,6 +37,8 @@ void Applicazione::ApriFinestra(FinestraModale finestra) {
     case FinestraModale::MostraLog:
       // One viewer at a time.
       if (!registroAperto_) {
+        std::optional<ChiusuraAutomatica> chiusura;
+        if (passiva_) chiusura.emplace(DurataPassiva);
         MostraFrmMostraLog(
             sessione_, desktop_, principale_->Hwnd(), [this] { principale_->RiprendiAttivazione(); },
             registroAperto_);
@@ -51,6 +57,7 @@ int Applicazione::Esegui(int comandoMostra) {
   principale_.emplace(sessione_, logica_);
   if (!principale_->Mostra(comandoMostra)) return static_cast<int>(CodiceUscita::Fallito);
   desktop_.ImpostaFinestraProprietaria(principale_->Hwnd());
+  if (passiva_) principale_->AvviaDaSola();
 
   MSG msg{};
   while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -22,8 +22,10 @@ namespace talvo::finestre {
 
 class Applicazione {
  public:
-  // cartellaProgramma: the folder of the running program, without a trailing backslash.
-  explicit Applicazione(std::string cartellaProgramma);
+  // cartellaProgramma: the folder of the running program, without a trailing backslash. passiva:
+  // the run starts by itself, boxes and the log viewer close by themselves, and the program ends
+  // after the run.
+  Applicazione(std::string cartellaProgramma, bool passiva);
 
   // Runs the program and returns its exit code.
   int Esegui(int comandoMostra);
@@ -33,6 +35,7 @@ class Applicazione {
   void ApriFinestra(FinestraModale finestra);
 
   std::string cartellaProgramma_;
+  bool passiva_;
   Sessione sessione_;
   Win32Desktop desktop_;
   Win32Machine machine_;

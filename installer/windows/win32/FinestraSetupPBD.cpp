@@ -19,6 +19,7 @@ namespace {
 // Posted to the window itself, so that the activation sequence runs from the message loop and
 // never inside the handler that caused it.
 constexpr UINT MessaggioAttivazione = WM_APP + 1;
+constexpr UINT_PTR TimerAvvioAutomatico = 1;
 
 // Layout in twips.
 constexpr int Margine = 240;
@@ -234,6 +235,16 @@ void FinestraSetupPBD::Comando(int id, int notifica) {
   }
 }
 
+void FinestraSetupPBD::AvviaDaSola() { ::SetTimer(Hwnd(), TimerAvvioAutomatico, 100, nullptr); }
+
+void FinestraSetupPBD::ProvaAvvioAutomatico() {
+  // A box of the activation may still be waiting: the run starts once the sequence is over.
+  if (inAttivazione_ || logica_.Occupata()) return;
+  ::KillTimer(Hwnd(), TimerAvvioAutomatico);
+  Gestisci([this] { logica_.cmdAggiorna_Click(); });
+  Chiudi();
+}
+
 void FinestraSetupPBD::Chiudi() {
   Gestisci([this] { logica_.CmdEsci_Click(); });
   if (logica_.Modello().Scaricata) Distruggi();
@@ -257,6 +268,12 @@ LRESULT FinestraSetupPBD::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
       }
       break;
     case WM_CLOSE: Chiudi(); return 0;
+    case WM_TIMER:
+      if (wParam == TimerAvvioAutomatico) {
+        ProvaAvvioAutomatico();
+        return 0;
+      }
+      break;
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wParam);
       const RECT* proposto = reinterpret_cast<const RECT*>(lParam);

@@ -29,6 +29,10 @@ class FinestraSetupPBD : public Finestra<FinestraSetupPBD> {
   // Brings every control in line with the model.
   void Aggiorna();
 
+  // The passive mode: once the first activation is over, presses "&Aggiorna" (when it is enabled)
+  // and then closes the window, ending the program.
+  void AvviaDaSola();
+
   // Gives the activation back to this window from another window of the installer that is
   // closing, which is an activation of the form.
   void RiprendiAttivazione();
@@ -52,6 +56,7 @@ class FinestraSetupPBD : public Finestra<FinestraSetupPBD> {
   void RilascioMouse(int pulsante, WPARAM statoTasti);
   void Comando(int id, int notifica);
   void Chiudi();
+  void ProvaAvvioAutomatico();
   // Runs an event handler of the logic; an error it lets out is logged and dropped, and the
   // window shows the model whatever happened.
   template <typename Gestore>

@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "Appunti.h"
+#include "ChiusuraAutomatica.h"
 #include "Stampante.h"
 #include "core/Sessione.h"
 
@@ -49,6 +51,8 @@ RispostaMessaggio Risposta(int id) {
 RispostaMessaggio Win32Desktop::Messaggio(IdMessaggio, const std::string& testo, const std::string& titolo,
                                           IconaMessaggio icona, PulsantiMessaggio pulsanti) {
   PrimaDiMostrare();
+  std::optional<finestre::ChiusuraAutomatica> chiusura;
+  if (chiusuraAutomatica_ != 0) chiusura.emplace(chiusuraAutomatica_);
   const UINT stile = StileIcona(icona) | StilePulsanti(pulsanti) | MB_SETFOREGROUND;
   return Risposta(::MessageBoxA(static_cast<HWND>(proprietaria_), testo.c_str(), titolo.c_str(), stile));
 }

@@ -21,6 +21,10 @@ class Win32Desktop final : public Desktop {
   using AggiornaViste = std::function<void()>;
   void ImpostaAggiornaViste(AggiornaViste aggiorna) { aggiornaViste_ = std::move(aggiorna); }
 
+  // Message boxes answer themselves with their default button after that many milliseconds
+  // (0: they wait for a person).
+  void ImpostaChiusuraAutomatica(unsigned millisecondi) { chiusuraAutomatica_ = millisecondi; }
+
   // The owner of message boxes; none means the desktop.
   void ImpostaFinestraProprietaria(void* hwnd) { proprietaria_ = hwnd; }
   void* FinestraProprietaria() const { return proprietaria_; }
@@ -46,6 +50,7 @@ class Win32Desktop final : public Desktop {
 
   ApriFinestra apri_;
   AggiornaViste aggiornaViste_;
+  unsigned chiusuraAutomatica_ = 0;
   void* proprietaria_ = nullptr;
   PuntatoreMouse puntatore_ = PuntatoreMouse::Predefinito;
   // The program's current printer; the system's default printer is never changed.

@@ -61,6 +61,17 @@ bool Win32Machine::UtenteAmministratore() {
   return funzione != nullptr && funzione() != FALSE;
 }
 
+bool Win32Machine::AccountDiSistema() {
+  HANDLE gettone = nullptr;
+  if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &gettone)) return false;
+  const unique_handle proprio(gettone);
+  // TOKEN_USER followed by the SID it points into.
+  alignas(TOKEN_USER) unsigned char dati[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE] = {};
+  DWORD lunghezza = 0;
+  if (!::GetTokenInformation(proprio.get(), TokenUser, dati, sizeof dati, &lunghezza)) return false;
+  return ::IsWellKnownSid(reinterpret_cast<TOKEN_USER*>(dati)->User.Sid, WinLocalSystemSid) != FALSE;
+}
+
 bool Win32Machine::AvviaNascosto(const std::string& rigaDiComando) {
   STARTUPINFOA avvio{};
   avvio.cb = sizeof avvio;

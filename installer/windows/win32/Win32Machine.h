@@ -13,6 +13,7 @@ class Win32Machine final : public Machine {
   std::string CartellaSistema() override;
   std::string NomeUtente() override;
   bool UtenteAmministratore() override;
+  bool AccountDiSistema() override;
   bool AvviaNascosto(const std::string& rigaDiComando) override;
   void AttendiDueSecondi() override;
 };

@@ -48,9 +48,10 @@ class CreateShortcutTest : public test::DiscoC {
   void SetUp() override {
     DiscoC::SetUp();
     ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
-    cartella = CartellaCollegamentoCheck();
+    cartella = CartellaCollegamentoCheck(false);
     ASSERT_FALSE(cartella.empty());
     Traccia(cartella);
+    Traccia(CartellaCollegamentoCheck(true));
     test::InstallazioneDiProva::Scrivi("c:\\talvocheck\\Talvocheck.exe", "MZ");
   }
   void TearDown() override {
@@ -67,7 +68,7 @@ TEST_F(CreateShortcutTest, ThePathsAreOneNormalisedPathAndASecondRunReplacesTheS
   EXPECT_EQ(cartella, std::string(programmi) + "\\TALVO CHECK");
 
   const std::string file = cartella + "\\TALVO CHECK.lnk";
-  CreateShortcut("c:\\talvocheck\\");
+  CreateShortcut("c:\\talvocheck\\", false);
   ASSERT_TRUE(test::EsisteFile(file));
   Collegamento letto = Leggi(file);
   EXPECT_EQ(letto.Descrizione, "TALVO CHECK");
@@ -78,11 +79,25 @@ TEST_F(CreateShortcutTest, ThePathsAreOneNormalisedPathAndASecondRunReplacesTheS
 
   // The folder is there already and the shortcut is replaced, here by one for another folder.
   test::InstallazioneDiProva::Scrivi("c:\\talvocheck\\altro\\Talvocheck.exe", "MZ");
-  CreateShortcut(" c:\\talvocheck\\altro");
+  CreateShortcut(" c:\\talvocheck\\altro", false);
   letto = Leggi(file);
   EXPECT_EQ(letto.Destinazione, "c:\\talvocheck\\altro\\Talvocheck.exe");
   EXPECT_EQ(letto.Icona, "c:\\talvocheck\\altro\\Talvocheck.exe");
   EXPECT_EQ(letto.CartellaLavoro, "c:\\talvocheck\\altro\\");
+}
+
+// Run as the system account (a start-up script), the shortcut goes where every user sees it.
+TEST_F(CreateShortcutTest, ForTheSystemAccountTheShortcutGoesToTheProgramsOfAllUsers) {
+  char comuni[MAX_PATH] = {};
+  ASSERT_EQ(::SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, comuni), S_OK);
+  const std::string tutti = CartellaCollegamentoCheck(true);
+  EXPECT_EQ(tutti, std::string(comuni) + "\\TALVO CHECK");
+  EXPECT_NE(tutti, cartella);
+
+  CreateShortcut("c:\\talvocheck\\", true);
+  EXPECT_TRUE(test::EsisteFile(tutti + "\\TALVO CHECK.lnk"));
+  EXPECT_FALSE(test::EsisteFile(cartella + "\\TALVO CHECK.lnk"));
+  EXPECT_EQ(Leggi(tutti + "\\TALVO CHECK.lnk").Destinazione, "c:\\talvocheck\\Talvocheck.exe");
 }
 
 }  // namespace

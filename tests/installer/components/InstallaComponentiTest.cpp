@@ -33,7 +33,8 @@ class InstallaComponentiTest : public test::ConLogDiProva {
  protected:
   void SetUp() override {
     ConLogDiProva::SetUp();
-    Traccia(CartellaCollegamentoCheck());
+    Traccia(CartellaCollegamentoCheck(false));
+    Traccia(CartellaCollegamentoCheck(true));
     sessione.PercorsoPatch = installazione.CartellaPatch() + "\\";
     sessione.Avvio.DriveTalvo = installazione.Radice('E');
     InstallazioneDiProva::CreaCartella(installazione.Radice('E') + "TALVO\\APP");
@@ -127,7 +128,7 @@ TEST_F(InstallaComponentiTest, EveryStepRunsInOrderAndPutsItsFilesInPlace) {
   EXPECT_TRUE(EsisteFile("c:\\talvocheck\\Talvocheck.exe"));
   EXPECT_EQ(LeggiFile("C:\\cktlvhdr.dat"), "da CheckTalvo\\cktlvhdr.dat");
   EXPECT_TRUE(EsisteFile("c:\\talvocheck\\EXP"));
-  EXPECT_TRUE(EsisteFile(CartellaCollegamentoCheck() + "\\TALVO CHECK.lnk"));
+  EXPECT_TRUE(EsisteFile(CartellaCollegamentoCheck(false) + "\\TALVO CHECK.lnk"));
   EXPECT_TRUE(EsisteFile("C:\\Corvane\\corvane.jar"));
   EXPECT_TRUE(EsisteFile("C:\\Corvane\\lib\\x.jar"));
   EXPECT_TRUE(EsisteFile("C:\\Corvane\\configurazione\\config.prop"));

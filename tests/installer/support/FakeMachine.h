@@ -18,6 +18,7 @@ class FakeMachine final : public Machine {
   std::string Sistema = "C:\\windows\\system32";
   std::string Utente = "docente";
   bool Amministratore = true;
+  bool SistemaLocale = false;
   // When false, every process start fails as if the program could not be run.
   bool AvvioRiesce = true;
 
@@ -30,6 +31,7 @@ class FakeMachine final : public Machine {
   std::string CartellaSistema() override { return Sistema; }
   std::string NomeUtente() override { return Utente; }
   bool UtenteAmministratore() override { return Amministratore; }
+  bool AccountDiSistema() override { return SistemaLocale; }
   bool AvviaNascosto(const std::string& rigaDiComando) override;
   void AttendiDueSecondi() override { ++Attese; }
 };

@@ -44,7 +44,19 @@ const RigaAttesa Righe[] = {
     {"OpenTALVO", "INSTALLATA", true},
 };
 
-// Runs first: the failed run puts back every file of the areas, so the installation is as laid
+// The person declines the release warning: the program ends at once, and deployment tools read
+// that the user cancelled. Nothing is installed before the warning is answered.
+TEST(DemoTest, AnnullareLAvvisoDiReleaseTerminaComeAnnullato) {
+  SetupInCorso setup("C:\\PatchDemo\\SetupTalvo.exe");
+  const MessaggioVisto avviso = setup.Rispondi(Avvio, IDCANCEL);
+  EXPECT_EQ(avviso.Testo, AvvisoRelease);
+  DWORD codice = 0;
+  EXPECT_TRUE(setup.Processo().WaitForExit(10000, &codice));
+  EXPECT_EQ(codice, 1602u);
+  EXPECT_FALSE(EsisteFile("C:\\talvocheck\\Talvocheck.exe"));
+}
+
+// Runs first among the runs: the failed run puts back every file of the areas, so the installation is as laid
 // out for the complete run below (the fixed lists' changes are kept, as the installer keeps them).
 TEST(DemoTest, UnAggiornamentoFallitoRipristinaEApreIlLog) {
   // A hidden installed file passes the checks before the run (nothing holds it, its folder

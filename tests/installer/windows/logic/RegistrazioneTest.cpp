@@ -37,6 +37,7 @@ class MacchinaConProcessiVeri final : public Machine {
   std::string CartellaSistema() override { return finta_.CartellaSistema(); }
   std::string NomeUtente() override { return finta_.NomeUtente(); }
   bool UtenteAmministratore() override { return finta_.UtenteAmministratore(); }
+  bool AccountDiSistema() override { return finta_.AccountDiSistema(); }
   bool AvviaNascosto(const std::string& rigaDiComando) override {
     finta_.ProcessiAvviati.push_back(rigaDiComando);
     return vera_.AvviaNascosto(rigaDiComando);

@@ -24,6 +24,8 @@ TEST(Win32Machine, ReportsDrivesFoldersAndUser) {
   EXPECT_EQ(machine.CartellaWindows(), windows);
   EXPECT_EQ(machine.CartellaSistema(), std::string(windows) + "\\system32");
   EXPECT_FALSE(machine.NomeUtente().empty());
+  // Wine runs programs as an ordinary user of the prefix, never as the system account.
+  EXPECT_FALSE(machine.AccountDiSistema());
 }
 
 TEST(Win32Machine, StartsProcessesWithoutWaiting) {
