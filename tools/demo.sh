@@ -4,8 +4,8 @@
 # With a display (DISPLAY set) the installer opens there and the user answers its questions;
 # without one it runs under Xvfb, driven by DemoAutista, which answers the start-up messages,
 # runs the update, saves a picture of the main window, prints the window's texts and closes it.
-# Either way the installer's log is printed at the end. With --failing a line holding only a tab
-# is added to an installed area's list, so the run fails there, puts back what it had copied and
+# Either way the installer's log is printed at the end. With --failing an installed file of the
+# Retribuzioni area is marked hidden, so the run fails there, puts back what it had copied and
 # opens the log viewer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -46,8 +46,9 @@ servers=("$build/translators/Vortan.dll" "$build/translators/Selvan.dll" "$build
 programma=$(tools/demo-layout.sh "$prefix" "$bin/SetupTalvo.exe" "${servers[@]}" | tail -n 1)
 log=$(sed -n 's/^nomefile=\(.*\)\r$/\1/p' demo/PatchDemo/SetupPBD.ini)
 if $failing; then
-  # A tab alone is not a blank line: it reaches the area copy, which finds no "|" in it.
-  printf '\t\r\n' >>"$prefix/drive_c/PatchDemo/Retribuzioni/ListaRetribuzioni.txt"
+  # A hidden installed file passes the checks before the run but cannot be copied over.
+  WINEPREFIX=$prefix WINEDEBUG=-all tools/wine-server.sh run "$prefix" "$wine" attrib +h \
+    'C:\TALVO\APP\RET\PRG\tabelle.txt' >/dev/null
 fi
 
 export WINEPREFIX=$prefix WINEDEBUG=-all

@@ -9,7 +9,7 @@ namespace talvo {
 
 namespace {
 constexpr const char* Cartella = "c:\\pre1996";
-constexpr const char* Copia = "c:\\pre1996\\cong.mdb";
+constexpr const char* Copia = CopiaArchivioPre1996;
 constexpr const char* CopiaPrecedente = "c:\\pre1996\\cong.mdb.old";
 }  // namespace
 

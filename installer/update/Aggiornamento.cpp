@@ -8,6 +8,7 @@
 #include "ElaboraListe.h"
 #include "Giornale.h"
 #include "RipristinoFile.h"
+#include "VerificaPreliminare.h"
 #include "core/DataOra.h"
 #include "core/Desktop.h"
 #include "core/ErroreRuntime.h"
@@ -43,6 +44,13 @@ class Esecuzione {
     sessione_.FileModificati = 0;
     osservatore_.EventiInAttesa();
     osservatore_.Occupato(true);
+    // Nothing is touched unless every file the run would write can be written.
+    const std::vector<Difetto> difetti = VerificaPrimaDellAggiornamento(sessione_, radice_, stati_);
+    if (!difetti.empty()) {
+      osservatore_.Occupato(false);
+      RifiutaAggiornamento(sessione_, desktop_, difetti);
+      return EsitoAggiornamento::Rifiutato;
+    }
     if (!ApriGiornale()) return Fallimento(-1);
     if (!ElaboraListe(sessione_, desktop_, radice_)) return Fallimento(-1);
 
@@ -90,7 +98,7 @@ class Esecuzione {
 
   bool LavoraArea(int i) {
     const auto k = static_cast<std::size_t>(i);
-    if (stati_[k] == StatoArea::NonPrevista || stati_[k] == StatoArea::NonInstallata) {
+    if (!AreaDaAggiornare(stati_[k])) {
       osservatore_.EsitoRiga(i, false);
       return true;
     }

@@ -6,6 +6,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "DestinazioneArea.h"
+
 namespace talvo {
 
 class Giornale;
@@ -25,18 +27,13 @@ class CopiaAree {
 
  private:
   void Copia(const std::string& sorgente, const std::string& destinazione, std::int16_t area);
-  // The area's program folder under the run's root, looked for once: the run replaces files but
-  // never removes an area's program or a folder.
-  const std::string& CartellaProgramma(std::int16_t area);
-  bool CartellaEsiste(const std::string& cartella);
 
   Sessione& sessione_;
   std::string radice_;
   Giornale* giornale_;
   // Position in FileSovrascritti of each destination written in this run, by its lower-case path.
   std::unordered_map<std::string, std::size_t> scritti_;
-  std::unordered_map<std::int16_t, std::string> programmi_;
-  std::unordered_map<std::string, bool> cartelle_;
+  DestinazioniAree destinazioni_;
 };
 
 }  // namespace talvo

@@ -44,21 +44,29 @@ std::string NomeRinominato(const std::string& percorso) {
   return SostituisciTutto(SostituisciTutto(percorso, nome, "old" + nome), ".dmg", ".old");
 }
 
+bool RinomiaeCopiaAgisce(const std::string& primo, const std::string& secondo, ModoCopia modo) {
+  switch (modo) {
+    case ModoCopia::Nuovi: return EsisteCartella(CartellaDi(secondo));
+    case ModoCopia::Sostituisci: return EsisteFile(secondo);
+    case ModoCopia::Rinomina: return EsisteFile(primo) || EsisteFile(NomeRinominato(primo));
+  }
+  return false;
+}
+
 bool RinomiaeCopia(Sessione& sessione, Desktop& desktop, const std::string& primo, const std::string& secondo,
                    ModoCopia modo) {
   // The second path as the error box shows it: in rename mode it becomes the first path once an
   // earlier renamed-out file has been deleted.
   std::string mostrato = secondo;
   try {
+    if (modo != ModoCopia::Rinomina && !RinomiaeCopiaAgisce(primo, secondo, modo)) return true;
     switch (modo) {
       case ModoCopia::Nuovi:
-        if (!EsisteCartella(CartellaDi(secondo))) return true;
         FaiBackup(secondo, true);
         CopiaSovrascrivendo(primo, secondo);
         ++sessione.FileModificati;
         break;
       case ModoCopia::Sostituisci:
-        if (!EsisteFile(secondo)) return true;
         FaiBackup(secondo, false);
         CopiaSovrascrivendo(primo, secondo);
         ++sessione.FileModificati;

@@ -20,6 +20,10 @@ enum class ModoCopia {
 // name, then ".dmg" becomes ".old" (x.dmg -> oldx.old, y.dll -> oldy.dll).
 std::string NomeRinominato(const std::string& percorso);
 
+// Whether RinomiaeCopia would change anything for these paths as the disk stands now: a file to
+// replace, a folder to copy into, an installed file or an earlier renamed-out one to move away.
+bool RinomiaeCopiaAgisce(const std::string& primo, const std::string& secondo, ModoCopia modo);
+
 // Does the work of one line in the given mode, counting a file copied or renamed in the session's
 // FileModificati. On a run-time error shows and logs it and answers false; otherwise true, also
 // when there was nothing to do.

@@ -28,6 +28,10 @@ const char* TestoStatoArea(StatoArea stato) {
   return "";
 }
 
+bool AreaDaAggiornare(StatoArea stato) {
+  return stato != StatoArea::NonPrevista && stato != StatoArea::NonInstallata;
+}
+
 StatoArea VerificaStatoArea(const Sessione& sessione, std::int16_t n) {
   if (TrovaPathAppInstallate(sessione, n).empty()) return StatoArea::NonInstallata;
   if (n == AreaOpenTalvo && sessione.InstallaOpenTalvo == "NO") return StatoArea::NonPrevista;

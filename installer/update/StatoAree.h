@@ -22,6 +22,10 @@ enum class StatoArea {
 // The text the installer shows and logs for a status.
 const char* TestoStatoArea(StatoArea stato);
 
+// Whether a run works through the list of an area whose row shows this status when its turn
+// comes: every area but those not installed and those the patch does not update.
+bool AreaDaAggiornare(StatoArea stato);
+
 // The status of area n of the patch under the session's installation root.
 StatoArea VerificaStatoArea(const Sessione& sessione, std::int16_t n);
 

@@ -2,7 +2,9 @@
 // and the release recorded after a complete run, the restore after a failure.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "ConLogDiProva.h"
@@ -39,13 +41,13 @@ class Registratore final : public OsservatoreAggiornamento {
   std::vector<std::string> eventi;
   // The run's journal as it stood each time pending events ran ("-" while there was none).
   std::vector<std::string> giornali;
-  // What a person or another program does while pending events run.
-  std::function<void()> agliEventi;
+  // What happens while the run lets the n-th batch of pending events run (n from 1).
+  std::function<void(int)> agliEventi;
 
   void EventiInAttesa() override {
     eventi.push_back("eventi");
     giornali.push_back(test::EsisteFile(Giornale) ? LeggiFile(Giornale) : "-");
-    if (agliEventi) agliEventi();
+    if (agliEventi) agliEventi(static_cast<int>(std::count(eventi.begin(), eventi.end(), "eventi")));
   }
   void Occupato(bool occupato) override { eventi.push_back(occupato ? "clessidra" : "normale"); }
   void StatoRiga(int area, StatoArea stato) override { righe.at(area).stato = TestoStatoArea(stato); }
@@ -182,11 +184,36 @@ TEST_F(AggiornamentoTest, OnlyOrdinaryNumericReleasesAreRecorded) {
             "Funzione: Aggiorna Descrizione: Versione non numerica, non registrata: VTR5/1 AVVISO");
 }
 
-TEST_F(AggiornamentoTest, AFailureInTheThirdAreaPutsBackEveryAreaAndMarksTheirRows) {
+TEST_F(AggiornamentoTest, ADestinationHeldInTheThirdAreaRefusesTheRunBeforeAnyChange) {
   {
     test::FileBloccato bloccato("C:\\OpenTalvo\\BIN\\otv.exe");
-    ASSERT_EQ(Esegui(), EsitoAggiornamento::Fallito);
+    ASSERT_EQ(Esegui(), EsitoAggiornamento::Rifiutato);
   }
+  EXPECT_EQ(LeggiFile(Bin("alu") + "anagrafe.exe"), "anagrafe installato");
+  EXPECT_FALSE(test::EsisteFile(Bin("alu") + "anagrafe.exe.old"));
+  EXPECT_FALSE(test::EsisteFile(Bin("alu") + "nuovo.dll"));
+  EXPECT_EQ(LeggiFile(Bin("bib") + "prestiti.exe"), "prestiti installato");
+  EXPECT_EQ(LeggiFile("C:\\OpenTalvo\\BIN\\otv.exe"), "otv installato");
+  EXPECT_FALSE(test::EsisteFile("C:\\OpenTalvo\\BIN\\otv.exe.old"));
+  EXPECT_EQ(righe.righe, std::vector<Riga>(3));  // the rows show what they showed before
+  EXPECT_EQ(desktop.Identita, std::vector<IdMessaggio>{IdMessaggio::VerificaFallita});
+  EXPECT_NE(desktop.Messaggi[0].Testo.find("C:\\OpenTalvo\\BIN\\otv.exe"), std::string::npos);
+  EXPECT_EQ(Log(), std::vector<std::string>{
+                       "Funzione: Verifica preliminare codice errore: 70 Descrizione: File in uso "
+                       "da un altro programma: C:\\OpenTalvo\\BIN\\otv.exe FALLITO"});
+  EXPECT_EQ(LeggiIni(sessione.FileSysIni, "Application", "AppVer"), "2013/1");
+  EXPECT_EQ(righe.eventi, (std::vector<std::string>{"eventi", "clessidra", "normale"}));
+}
+
+TEST_F(AggiornamentoTest, AFailureTheChecksCannotForeseePutsBackEveryAreaAndMarksTheirRows) {
+  // Another program takes the third area's destination once the run has started its first area.
+  std::unique_ptr<test::FileBloccato> bloccato;
+  righe.agliEventi = [&](int n) {
+    if (n == 2) bloccato = std::make_unique<test::FileBloccato>("C:\\OpenTalvo\\BIN\\otv.exe");
+  };
+  ASSERT_EQ(Esegui(), EsitoAggiornamento::Fallito);
+  ASSERT_TRUE(bloccato);
+  bloccato.reset();
   EXPECT_EQ(LeggiFile(Bin("alu") + "anagrafe.exe"), "anagrafe installato");
   EXPECT_FALSE(test::EsisteFile(Bin("alu") + "nuovo.dll"));
   EXPECT_EQ(LeggiFile(Bin("bib") + "prestiti.exe"), "prestiti installato");
@@ -246,14 +273,15 @@ TEST_F(AggiornamentoTest, TheJournalFollowsTheAreaStepAndGoesWithACompleteRun) {
 TEST_F(AggiornamentoTest, AFileTheRestoreCannotPutBackStaysInTheJournalForTheNextStart) {
   // The third area fails on a locked file; meanwhile another program has opened a file the first
   // area added, so the restore cannot delete it.
+  // Both are taken after the checks before the run passed, which they would have refused.
   std::optional<test::FileBloccato> aperto;
-  righe.agliEventi = [&] {
-    if (righe.giornali.size() == 5) aperto.emplace(Bin("alu") + "nuovo.dll");  // the third area starts
+  std::optional<test::FileBloccato> bloccato;
+  righe.agliEventi = [&](int n) {
+    if (n == 2) bloccato.emplace("C:\\OpenTalvo\\BIN\\otv.exe");
+    if (n == 5) aperto.emplace(Bin("alu") + "nuovo.dll");  // the third area starts
   };
-  {
-    test::FileBloccato bloccato("C:\\OpenTalvo\\BIN\\otv.exe");
-    ASSERT_EQ(Esegui(), EsitoAggiornamento::Fallito);
-  }
+  ASSERT_EQ(Esegui(), EsitoAggiornamento::Fallito);
+  bloccato.reset();
   ASSERT_TRUE(aperto.has_value());
   EXPECT_EQ(LeggiFile(Bin("alu") + "anagrafe.exe"), "anagrafe installato");
   EXPECT_EQ(LeggiFile(Bin("bib") + "prestiti.exe"), "prestiti installato");
@@ -284,16 +312,22 @@ TEST_F(AggiornamentoTest, ARunDoesNotStartOverAJournalLeftBehind) {
                        "giornale c:\\SetupTalvo.journal: File già esistente FALLITO"});
 }
 
-TEST_F(AggiornamentoTest, AFixedListOrAnAreaListThatCannotBeReadFailsTheRun) {
+TEST_F(AggiornamentoTest, AListThatCannotBeReadRefusesTheRunAndOneThatVanishesMidRunFailsIt) {
   test::Elimina(installazione.Patch("RIN\\ListaRIN.txt"));
-  ASSERT_EQ(Esegui(), EsitoAggiornamento::Fallito);
+  ASSERT_EQ(Esegui(), EsitoAggiornamento::Rifiutato);
   EXPECT_EQ(righe.righe, std::vector<Riga>(3));  // no area was touched
-  EXPECT_TRUE(Log().empty());
+  EXPECT_EQ(Log(), std::vector<std::string>{"Funzione: Verifica preliminare codice errore: 53 Descrizione: "
+                                            "Impossibile aprire il file " +
+                                            installazione.Patch("RIN\\ListaRIN.txt") + " FALLITO"});
   EXPECT_EQ(LeggiFile(Bin("alu") + "anagrafe.exe"), "anagrafe installato");
 
+  // The checks found the list; it is gone when the run reaches its area.
   installazione.CreaListeFisse();
-  test::Elimina(installazione.Patch("BIBLIO\\biblio.txt"));
+  SvuotaLog();
   Registratore altre;
+  altre.agliEventi = [&](int n) {
+    if (n == 2) test::Elimina(installazione.Patch("BIBLIO\\biblio.txt"));
+  };
   ASSERT_EQ(Aggiorna(sessione, desktop, altre, Radice(),
                      {StatoArea::Installata, StatoArea::Installata, StatoArea::Installata}),
             EsitoAggiornamento::Fallito);

@@ -59,10 +59,11 @@ TEST(DemoTest, AnnullareLAvvisoDiReleaseTerminaComeAnnullato) {
 // Runs first among the runs: the failed run puts back every file of the areas, so the installation is as laid
 // out for the complete run below (the fixed lists' changes are kept, as the installer keeps them).
 TEST(DemoTest, UnAggiornamentoFallitoRipristinaEApreIlLog) {
-  // A tab alone is not a blank line: the area copy finds no "|" in it and the area fails.
-  const std::string lista = "C:\\PatchDemo\\Retribuzioni\\ListaRetribuzioni.txt";
-  const std::string originale = LeggiFile(lista);
-  ScriviFile(lista, originale + "\t\r\n");
+  // A hidden installed file passes the checks before the run (nothing holds it, its folder
+  // exists) but cannot be copied over: the area fails.
+  const std::string nascosto = "C:\\TALVO\\APP\\RET\\PRG\\tabelle.txt";
+  const std::string tabelle = LeggiFile(nascosto);
+  ASSERT_TRUE(::SetFileAttributesA(nascosto.c_str(), FILE_ATTRIBUTE_HIDDEN));
   const std::string anagrafe = LeggiFile("C:\\TALVO\\APP\\ALU\\PRG\\BIN\\a_alu.exe");
 
   SetupInCorso setup("C:\\PatchDemo\\SetupTalvo.exe");
@@ -85,13 +86,14 @@ TEST(DemoTest, UnAggiornamentoFallitoRipristinaEApreIlLog) {
         return log.find("AREA: retribuzioni") != std::string::npos;
       },
       30000));
-  EXPECT_NE(log.find("Funzione: CopiaFile  codice errore: 9"), std::string::npos) << log;
+  EXPECT_NE(log.find("Funzione: CopiaFile  codice errore: 70"), std::string::npos) << log;
   EXPECT_NE(log.find("AREA: retribuzioni"), std::string::npos) << log;
   for (int i : {0, 1, 2, 4, 5}) {
     EXPECT_EQ(ui::ControlText(principale, id::LblStato + i), "AREA RIPRISTINATA") << i;
     EXPECT_EQ(ui::ControlText(principale, id::lblOk + i), "0%") << i;
   }
   EXPECT_EQ(LeggiFile("C:\\TALVO\\APP\\ALU\\PRG\\BIN\\a_alu.exe"), anagrafe);
+  EXPECT_EQ(LeggiFile(nascosto), tabelle);
   EXPECT_FALSE(EsisteFile("C:\\TALVO\\SYS\\leggimi.txt"));
   EXPECT_FALSE(EsisteFile("C:\\TALVO\\sys\\vtrcntrl.ini"));
 
@@ -101,7 +103,7 @@ TEST(DemoTest, UnAggiornamentoFallitoRipristinaEApreIlLog) {
       ui::WaitUntil([&] { return ui::ControlText(principale, id::LblStato) == "INSTALLATA"; }, 30000));
   EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(principale, id::cmdAggiorna)));
   setup.EsciConFine(principale, 1603);  // the run failed and was put back
-  ScriviFile(lista, originale);
+  ::SetFileAttributesA(nascosto.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(DemoTest, LaFinestraPrincipaleMostraLInstallazioneDemo) {

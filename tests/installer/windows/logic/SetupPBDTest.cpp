@@ -2,6 +2,8 @@
 // files and registry values.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "DiscoC.h"
 #include "FakeDesktop.h"
 #include "FakeMachine.h"
@@ -427,10 +429,15 @@ TEST_F(AggiornaTest, AFailedRunShowsTheRestoredRowsInTheLogViewerUntilTheNextAct
   desktop.AllaFinestra = [&](FinestraModale f) {
     if (f == FinestraModale::MostraLog) righeNelVisore = Righe();
   };
-  {
-    test::FileBloccato bloccato("C:\\OpenTalvo\\BIN\\otv.exe");
-    finestra.cmdAggiorna_Click();
-  }
+  // Another program takes the OpenTalvo destination once the checks before the run have passed.
+  std::unique_ptr<test::FileBloccato> bloccato;
+  int eventi = 0;
+  desktop.AgliEventi = [&] {
+    if (++eventi == 2) bloccato = std::make_unique<test::FileBloccato>("C:\\OpenTalvo\\BIN\\otv.exe");
+  };
+  finestra.cmdAggiorna_Click();
+  ASSERT_TRUE(bloccato);
+  bloccato.reset();
   EXPECT_EQ(desktop.FinestreMostrate, std::vector<FinestraModale>{FinestraModale::MostraLog});
   EXPECT_EQ(righeNelVisore, (std::vector<std::string>{"AREA RIPRISTINATA 0% rosso", "NON INSTALLATA 0% rosso",
                                                       "AREA RIPRISTINATA 0% rosso"}));
@@ -442,6 +449,24 @@ TEST_F(AggiornaTest, AFailedRunShowsTheRestoredRowsInTheLogViewerUntilTheNextAct
   finestra.Form_Activate();
   EXPECT_EQ(Righe()[0], "INSTALLATA - -");
   EXPECT_FALSE(finestra.Modello().cmdAggiorna.Abilitato);
+}
+
+TEST_F(AggiornaTest, ARefusedRunLeavesTheRowsAndTheButtonAsTheyWere) {
+  const std::vector<std::string> prima = Righe();
+  desktop.Identita.clear();
+  {
+    test::FileBloccato bloccato("C:\\OpenTalvo\\BIN\\otv.exe");
+    finestra.cmdAggiorna_Click();
+  }
+  EXPECT_EQ(desktop.Identita, std::vector<IdMessaggio>{IdMessaggio::VerificaFallita});
+  EXPECT_TRUE(desktop.FinestreMostrate.empty());
+  EXPECT_EQ(Righe(), prima);
+  EXPECT_EQ(test::LeggiFile("C:\\OpenTalvo\\BIN\\otv.exe"), "installato");
+  EXPECT_EQ(finestra.Modello().Puntatore, PuntatoreMouse::Predefinito);
+  // Nothing was changed: once the other program lets go, the run can be started again.
+  EXPECT_TRUE(finestra.Modello().cmdAggiorna.Abilitato);
+  finestra.cmdAggiorna_Click();
+  EXPECT_EQ(test::LeggiFile("C:\\OpenTalvo\\BIN\\otv.exe"), "nuovo");
 }
 
 TEST_F(AggiornaTest, WhileTheRunLetsEventsRunNothingStartsOrEndsOrChangesTheRoot) {

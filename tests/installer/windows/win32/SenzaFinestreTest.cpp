@@ -66,8 +66,8 @@ TEST_F(DesktopSilenziosoTest, AnswersEachBoxWithItsDefaultAndLogsItsTextOnOneLin
                                 IconaMessaggio::Domanda, caso.pulsanti),
               caso.risposta);
   }
-  EXPECT_EQ(Log(), std::vector<std::string>(
-                       4, "Funzione: Modalità silenziosa Descrizione: Prima Seconda  AVVISO"));
+  EXPECT_EQ(Log(),
+            std::vector<std::string>(4, "Funzione: Modalità silenziosa Descrizione: Prima Seconda  AVVISO"));
   EXPECT_TRUE(errori.empty());
   EXPECT_FALSE(desktop.FinestraRichiesta());
 }
