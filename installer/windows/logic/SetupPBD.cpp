@@ -23,6 +23,7 @@
 #include "core/Testo.h"
 #include "core/TipoDatabase.h"
 #include "update/Aggiornamento.h"
+#include "update/RiproduzioneGiornale.h"
 
 namespace talvo {
 
@@ -156,6 +157,23 @@ bool SetupPBD::Form_Load() {
     return true;
   }
 
+  // A run that was killed left its journal: its files are put back before anything else. What
+  // cannot be put back stays in the journal, and no new run may start over it. A dry run only
+  // reports it.
+  if (sessione_.SoloVerifica) {
+    giornaleRimasto_ = GiornalePresente();
+  } else {
+    IgnoraErrori([&] { RiproduciGiornale(sessione_, desktop_); });
+    giornaleRimasto_ = GiornalePresente();
+  }
+  if (giornaleRimasto_) {
+    IgnoraErrori([&] {
+      ScriviLog(sessione_, "Giornale",
+                "Giornale di un aggiornamento interrotto ancora presente: c:\\SetupTalvo.journal",
+                CodiceLog::Fallito);
+    });
+  }
+
   if (desktop_.Messaggio(IdMessaggio::AvvisoRelease, AvvisoRelease(), "aggiornamento TALVO e OpenTalvo",
                          IconaMessaggio::Informazione,
                          PulsantiMessaggio::OkAnnulla) != RispostaMessaggio::Ok) {
@@ -231,7 +249,8 @@ void SetupPBD::Form_Activate() {
     return;
   }
 
-  // A description that could not be read to the end never enables an update.
+  // A description that could not be read to the end never enables an update, and neither does a
+  // journal that still holds files to put back.
   bool inizializzato = false;
   IgnoraErrori([&] { inizializzato = Inizializza(); });
   applicabile_ = inizializzato;
@@ -241,6 +260,7 @@ void SetupPBD::Form_Activate() {
   } else {
     modello_.cmdAggiorna.Abilitato = false;
   }
+  if (giornaleRimasto_) modello_.cmdAggiorna.Abilitato = false;
 }
 
 bool SetupPBD::Inizializza() {
@@ -313,8 +333,13 @@ EsitoAggiornamento SetupPBD::EseguiAggiornamento() {
   return esito;
 }
 
+ResocontoVerifica SetupPBD::VerificaAggiornamento() const {
+  return talvo::VerificaAggiornamento(sessione_, sessione_.RadiceInstallazione, statiRighe_);
+}
+
 CodiceUscita SetupPBD::Codice() const {
   if (esitoAvvio_) return *esitoAvvio_;
+  if (giornaleRimasto_) return CodiceUscita::Fallito;
   if (esitoRun_) {
     switch (*esitoRun_) {
       case EsitoAggiornamento::Fallito: return CodiceUscita::Fallito;

@@ -11,6 +11,7 @@
 #include "CodiceUscita.h"
 #include "ModelloSetupPBD.h"
 #include "update/Aggiornamento.h"
+#include "update/ResocontoVerifica.h"
 #include "update/StatoAree.h"
 
 namespace talvo {
@@ -59,6 +60,9 @@ class SetupPBD {
   // The update run alone, as "&Aggiorna" starts it, without the log viewer after a failure: for a
   // caller with no window.
   EsitoAggiornamento EseguiAggiornamento();
+  // A dry run of the update under the installation selected: what it would do and what the checks
+  // before it find, also written to the log. Changes nothing.
+  ResocontoVerifica VerificaAggiornamento() const;
   void CmdEsci_Click();
   // A mouse button released over the window's background.
   void Form_MouseUp(int pulsante, int tasti);
@@ -86,6 +90,7 @@ class SetupPBD {
   // What the exit code is made of.
   std::optional<CodiceUscita> esitoAvvio_;      // how the load ended, when it ended early
   bool componentiInErrore_ = false;             // a component step showed its error box
+  bool giornaleRimasto_ = false;                // a journal of an interrupted run is still there
   bool applicabile_ = false;                    // the last activation found an installation to update
   std::optional<EsitoAggiornamento> esitoRun_;  // the update run's outcome, once it ran
   int fileModificati_ = 0;                      // files the run copied or renamed

@@ -9,8 +9,20 @@
 
 namespace talvo::finestre {
 
-CodiceUscita EseguiSenzaFinestre(const std::string& cartellaProgramma, Console& console) {
+namespace {
+
+// The dry run's answer: the report on standard output, applicable or not.
+CodiceUscita Verifica(const SetupPBD& logica, Console& console) {
+  const ResocontoVerifica resoconto = logica.VerificaAggiornamento();
+  for (const std::string& riga : resoconto.Righe) console.Uscita(riga + "\r\n");
+  return resoconto.Applicabile ? CodiceUscita::Riuscito : CodiceUscita::NonApplicabile;
+}
+
+}  // namespace
+
+CodiceUscita EseguiSenzaFinestre(const std::string& cartellaProgramma, bool soloVerifica, Console& console) {
   Sessione sessione;
+  sessione.SoloVerifica = soloVerifica;
   DesktopSilenzioso desktop(sessione, [&console](const std::string& testo) { console.Errore(testo); });
   Win32Machine machine;
   SetupPBD logica(sessione, desktop, machine, cartellaProgramma);
@@ -18,7 +30,12 @@ CodiceUscita EseguiSenzaFinestre(const std::string& cartellaProgramma, Console& 
   const CodiceUscita codice = [&] {
     if (!logica.Form_Load() || logica.AvvioInterrotto()) return logica.Codice();
     logica.Form_Activate();
-    if (logica.Modello().cmdAggiorna.Abilitato) logica.EseguiAggiornamento();
+    if (!logica.Modello().cmdAggiorna.Abilitato) {
+      if (soloVerifica) console.Uscita("Esito: aggiornamento non applicabile\r\n");
+      return logica.Codice();
+    }
+    if (soloVerifica) return Verifica(logica, console);
+    logica.EseguiAggiornamento();
     return logica.Codice();
   }();
   return desktop.FinestraRichiesta() ? CodiceUscita::Fallito : codice;

@@ -11,7 +11,9 @@ namespace talvo::finestre {
 class Console;
 
 // Runs the load and the activation and then, when "&Aggiorna" would be enabled, the update run.
-// Returns the exit code; a failure when anything asked for a window.
-CodiceUscita EseguiSenzaFinestre(const std::string& cartellaProgramma, Console& console);
+// soloVerifica: a dry run instead, which installs no component, plays back no journal and
+// changes no file but its log; its report goes to standard output too. Returns the exit code; a
+// failure when anything asked for a window.
+CodiceUscita EseguiSenzaFinestre(const std::string& cartellaProgramma, bool soloVerifica, Console& console);
 
 }  // namespace talvo::finestre

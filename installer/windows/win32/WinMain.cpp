@@ -82,7 +82,7 @@ int Esegui(int comandoMostra) {
   }
 
   const ComInizializzato com;
-  if (riga.SenzaFinestre()) return Codice(EseguiSenzaFinestre(CartellaProgramma(), console));
+  if (riga.SenzaFinestre()) return Codice(EseguiSenzaFinestre(CartellaProgramma(), riga.Verifica, console));
 
   INITCOMMONCONTROLSEX controlli{sizeof controlli, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controlli);

@@ -2,8 +2,10 @@
 // code (a Unix shell keeps only the low byte) and every visible top-level window it showed:
 //   EseguiSetup.exe <program> [arguments...]
 //   EseguiSetup.exe --mentre <first program> -- <program> [arguments...]
+//   EseguiSetup.exe --bloccando <file> <program> [arguments...]
 // With --mentre the first program is started, the run waits until it shows a window, runs the
-// second one, and then ends the first. The program's standard handles are this program's, so its
+// second one, and then ends the first. With --bloccando the file is held open, with no sharing,
+// by this program while the other runs, as another program holding it would. The program's standard handles are this program's, so its
 // output reaches the caller. The last line on standard error reads:
 //   ESITO codice=<code> finestre=<count>[ "<title>"...]
 #include <windows.h>
@@ -54,6 +56,16 @@ bool Avvia(const std::vector<std::string>& argomenti, PROCESS_INFORMATION& proce
 
 int main(int argc, char** argv) {
   std::vector<std::string> argomenti(argv + 1, argv + argc);
+  HANDLE bloccato = INVALID_HANDLE_VALUE;
+  if (argomenti.size() > 1 && argomenti[0] == "--bloccando") {
+    bloccato = ::CreateFileA(argomenti[1].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (bloccato == INVALID_HANDLE_VALUE) {
+      std::fprintf(stderr, "could not hold %s\n", argomenti[1].c_str());
+      return 2;
+    }
+    argomenti.erase(argomenti.begin(), argomenti.begin() + 2);
+  }
   PROCESS_INFORMATION primo{};
   if (!argomenti.empty() && argomenti[0] == "--mentre") {
     std::vector<std::string> comando;
@@ -91,6 +103,7 @@ int main(int argc, char** argv) {
   ::CloseHandle(processo.hThread);
   ::CloseHandle(processo.hProcess);
 
+  if (bloccato != INVALID_HANDLE_VALUE) ::CloseHandle(bloccato);
   if (primo.hProcess) {
     ::TerminateProcess(primo.hProcess, 0);
     ::WaitForSingleObject(primo.hProcess, 10000);

@@ -86,8 +86,47 @@ expect "exit code" "$codice" 3010
 [ "$finestre" != none ] && [ "$finestre" -ge 1 ] || fail "the passive run showed no window"
 expect "release marker" "$(marker)" $'2013/2\r'
 
-# A line holding only a tab, which the area copy cannot read: the run fails in that area.
-break_a_list() { printf '\t\r\n' >>"$c/PatchDemo/Retribuzioni/ListaRetribuzioni.txt"; }
+echo "a destination held by another program: refused before any change"
+layout
+before=$(snapshot TALVO)
+run --bloccando 'C:\TALVO\APP\ALU\PRG\BIN\a_alu.exe' "$patch" /quiet
+expect "exit code" "$codice" 1642
+expect "windows" "$finestre" 0
+[ "$before" = "$(snapshot TALVO)" ] || fail "the installation changed"
+grep -q 'a_alu.exe' <(log_text) || fail "the held file is not named in the log"
+
+echo "dry run: nothing changes, every file is listed"
+layout
+before=$(snapshot TALVO OpenTalvo PatchDemo windows/system32)
+run "$patch" /check
+expect "exit code" "$codice" 0
+expect "windows" "$finestre" 0
+[ "$before" = "$(snapshot TALVO OpenTalvo PatchDemo windows/system32)" ] || fail "the dry run changed files"
+grep -q 'a_alu.exe' "$work/out" || fail "the report does not list a_alu.exe"
+grep -q '^Esito: aggiornamento applicabile' "$work/out" || fail "the report does not say the update applies"
+grep -q '^Release da registrare: 2013/2' "$work/out" || fail "the report does not name the release"
+
+echo "a quiet run killed after its third copy: the next start puts the files back, then updates"
+layout
+TALVO_PUNTO_CRASH=copia:3 run "$patch" /quiet
+expect "exit code of the killed run" "$codice" 86
+[ -f "$c/SetupTalvo.journal" ] || fail "the killed run left no journal"
+run "$patch" /check
+expect "exit code of a dry run over the journal" "$codice" 1603
+[ -f "$c/SetupTalvo.journal" ] || fail "the dry run played the journal back"
+run "$patch" /quiet
+expect "exit code after the playback" "$codice" 3010
+[ ! -f "$c/SetupTalvo.journal" ] || fail "the journal is still there"
+grep -q 'Ripristino Giornale' <(log_text) || fail "the playback is not in the log"
+cmp -s "$root/demo/TALVO/APP/ALU/PRG/BIN/a_alu.exe" "$c/TALVO/APP/ALU/PRG/BIN/a_alu.exe.old" ||
+  fail "the installed file is not the backup of the complete run"
+
+# A hidden installed file passes the checks before the run but cannot be copied over: the run
+# fails in the Retribuzioni area.
+break_a_list() {
+  "$root/tools/wine-server.sh" run "$prefix" /usr/lib/wine/wine64 attrib +h 'C:\TALVO\APP\RET\PRG\tabelle.txt' \
+    >/dev/null 2>>"$work/server"
+}
 
 echo "a failing run, quiet: put back, failure code, still no window"
 layout
