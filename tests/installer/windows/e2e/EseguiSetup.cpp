@@ -5,8 +5,8 @@
 //   EseguiSetup.exe --bloccando <file> <program> [arguments...]
 // With --mentre the first program is started, the run waits until it shows a window, runs the
 // second one, and then ends the first. With --bloccando the file is held open, with no sharing,
-// by this program while the other runs, as another program holding it would. The program's standard handles are this program's, so its
-// output reaches the caller. The last line on standard error reads:
+// by this program while the other runs, as another program holding it would. The program's standard handles
+// are this program's, so its output reaches the caller. The last line on standard error reads:
 //   ESITO codice=<code> finestre=<count>[ "<title>"...]
 #include <windows.h>
 
