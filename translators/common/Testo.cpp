@@ -1,6 +1,8 @@
 // Text primitives of the translation rules.
 #include "Testo.h"
 
+#include <cstring>
+
 #include "com/RunTimeError.h"
 
 namespace talvo::translators {
@@ -20,10 +22,13 @@ std::size_t Trova(Vista text, Vista needle, std::size_t start) {
   if (needle.size() > text.size()) return 0;
   // The first character picks the candidates, the rest is compared only there.
   const char16_t first = needle[0];
-  const Vista rest = needle.substr(1);
-  const std::size_t last = text.size() - needle.size();
-  for (std::size_t i = start - 1; i <= last; ++i) {
-    if (text[i] == first && text.compare(i + 1, rest.size(), rest) == 0) return i + 1;
+  const std::size_t rest = (needle.size() - 1) * sizeof(char16_t);
+  const char16_t* const begin = text.data();
+  const char16_t* const end = begin + (text.size() - needle.size() + 1);  // past the last candidate
+  for (const char16_t* p = begin + (start - 1); p < end; ++p) {
+    if (*p == first && std::memcmp(p + 1, needle.data() + 1, rest) == 0) {
+      return static_cast<std::size_t>(p - begin) + 1;
+    }
   }
   return 0;
 }
@@ -109,7 +114,11 @@ Testo SostituisciPrimoSenzaMaiuscole(Vista text, Vista needle, Vista replacement
 }
 
 bool IniziaSenzaMaiuscole(Vista text, Vista prefix) {
-  return text.size() >= prefix.size() && Maiuscolo(text.substr(0, prefix.size())) == Maiuscolo(prefix);
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (Maiuscola(text[i]) != Maiuscola(prefix[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace talvo::translators

@@ -1,25 +1,28 @@
 // The outer-join rule: the escapes' tables and conditions, taken from the input query by position.
 //
-// How it works: three lists of positions are taken once from the query (after each "oj", after
-// each "LEFT OUTER JOIN", after each " ON "); CostruisciOuter, CostruisciWhere and CostruisciFrom
+// How it works: three lists of positions are taken from the query in one pass (after each "oj",
+// after each "LEFT OUTER JOIN", after each " ON "), with the positions of the braces and of the
+// first "WHERE"; CostruisciOuter, CostruisciWhere and CostruisciFrom
 // each read the query through them, and the result is the prefix before the first escape, the FROM
 // tables, the OUTER tables, the join conditions and the query's own WHERE tail, in that order.
 // A missing list entry is run-time error 9; a shape that gives a negative length is error 5. The
-// parts are views into the query appended to bounded buffers: a result that would pass the rules'
-// 32,767 characters is run-time error 6 as soon as it does, without being built (each condition
-// runs to the next "}", so many ONs before one brace would otherwise grow the result with the
-// square of the query).
-#include <vector>
-
+// parts are lists of views into the query and into literals, and nothing is copied until the
+// result is written, once, into its destination. A result that would pass the rules' 32,767
+// characters is run-time error 6 as soon as it does, without being built (each condition runs to
+// the next "}", so many ONs before one brace would otherwise grow the result with the square of
+// the query). The lists keep their first entries inside themselves: a usual statement has one
+// escape, and its translation then allocates nothing but its result.
 #include "RegoleInformix.h"
 #include "com/RunTimeError.h"
+#include "common/ListaBreve.h"
+#include "common/Uscita.h"
 
 namespace talvo::translators::informix {
 namespace {
 
 using com::RunTimeError;
 namespace Numero = com::RunTimeNumber;
-using Posizioni = std::vector<int>;
+using Posizioni = ListaBreve<int, 8>;
 
 // A part of the result; its text, and the whole result, never pass kPosizioneMassima characters.
 class Parte {
@@ -29,36 +32,44 @@ class Parte {
     if (totale_ + text.size() > static_cast<std::size_t>(kPosizioneMassima))
       throw RunTimeError(Numero::Overflow);
     totale_ += text.size();
-    testo_.append(text);
+    pezzi_.Aggiungi(text);
     return *this;
   }
   // Drops the last character (the list's trailing comma); run-time error 5 when there is none.
   void TogliUltimo() {
-    if (testo_.empty()) throw RunTimeError(Numero::InvalidCall);
-    testo_.pop_back();
+    if (!pezzi_.TogliUltimo()) throw RunTimeError(Numero::InvalidCall);
     --totale_;
   }
-  const Testo& Testo_() const noexcept { return testo_; }
+  const Pezzi& Pezzi_() const noexcept { return pezzi_; }
 
  private:
   std::size_t& totale_;
-  Testo testo_;
+  Pezzi pezzi_;
 };
 
-// Every occurrence of needle, without overlaps, as its position plus offset.
-Posizioni CostruisciLista(Vista query, Vista needle, int offset) {
-  Posizioni lista;
-  const int limite = Posizione16(static_cast<long long>(query.size()));
-  int scansione = 1;
-  while (scansione <= limite) {
-    const auto p = Trova(query, needle, static_cast<std::size_t>(scansione));
-    if (p == 0) break;
-    const int voce = Posizione16(static_cast<long long>(p) + offset);
-    lista.push_back(voce);
-    scansione = Posizione16(static_cast<long long>(voce) + 1);
+// The occurrences of one needle, from the left, each search starting one past the previous
+// entry (its position plus offset): the list of positions plus offset.
+class Elenco {
+ public:
+  Elenco(Vista needle, int offset, Posizioni& lista) : needle_(needle), offset_(offset), lista_(lista) {}
+
+  // Takes the occurrence at position i (from 1), if the needle stands there and may be taken.
+  void Prova(Vista query, std::size_t i) {
+    if (i < prossima_ || query.size() - (i - 1) < needle_.size() ||
+        query.compare(i - 1, needle_.size(), needle_) != 0) {
+      return;
+    }
+    const int voce = Posizione16(static_cast<long long>(i) + offset_);
+    lista_.push_back(voce);
+    prossima_ = static_cast<std::size_t>(Posizione16(static_cast<long long>(voce) + 1));
   }
-  return lista;
-}
+
+ private:
+  Vista needle_;
+  int offset_;
+  Posizioni& lista_;
+  std::size_t prossima_ = 1;
+};
 
 // Entry i (from 1) of a list; run-time error 9 when the list has no such entry.
 int Voce(const Posizioni& lista, std::size_t i) {
@@ -66,10 +77,45 @@ int Voce(const Posizioni& lista, std::size_t i) {
   return lista[i - 1];
 }
 
+// What the rule reads of the query, taken in one pass: the three lists, every "}" and the first
+// "WHERE" (0 when there is none).
 struct Liste {
   Posizioni oj;
   Posizioni loj;
   Posizioni on;
+  Posizioni graffe;
+  std::size_t posWhere = 0;
+
+  explicit Liste(Vista query) {
+    Posizione16(static_cast<long long>(query.size()));
+    Elenco elencoOj(u"oj", 3, oj), elencoLoj(u"LEFT OUTER JOIN", 16, loj), elencoOn(u" ON ", 4, on);
+    for (std::size_t i = 1; i <= query.size(); ++i) {
+      switch (query[i - 1]) {
+        case u'o': elencoOj.Prova(query, i); break;
+        case u'L': elencoLoj.Prova(query, i); break;
+        case u' ': elencoOn.Prova(query, i); break;
+        case u'}': graffe.push_back(static_cast<int>(i)); break;
+        case u'W':
+          if (posWhere == 0 && query.compare(i - 1, 5, u"WHERE") == 0) posWhere = i;
+          break;
+        default: break;
+      }
+    }
+  }
+
+  // The position of the first "}" at or after da, 0 when there is none.
+  int Graffa(int da) const noexcept {
+    std::size_t basso = 0, alto = graffe.size();
+    while (basso < alto) {
+      const std::size_t medio = (basso + alto) / 2;
+      if (graffe[medio] < da) {
+        basso = medio + 1;
+      } else {
+        alto = medio;
+      }
+    }
+    return basso < graffe.size() ? graffe[basso] : 0;
+  }
 };
 
 void CostruisciOuter(Vista query, const Liste& liste, Parte& outer) {
@@ -86,20 +132,19 @@ void CostruisciWhere(Vista query, const Liste& liste, Parte& where, int& posDopo
   where += u" WHERE ";
   for (std::size_t i = 1; i <= liste.on.size(); ++i) {
     const int inizio = Voce(liste.on, i);
-    const int graffa =
-        Posizione16(static_cast<long long>(Trova(query, u"}", static_cast<std::size_t>(inizio))));
+    const int graffa = liste.Graffa(inizio);
     where += MidVista(query, inizio, graffa - inizio);
     where += u" AND ";
   }
   const int ultima = Voce(liste.on, liste.on.size());
-  posDopo = Posizione16(static_cast<long long>(Trova(query, u"}", static_cast<std::size_t>(ultima))) + 2);
+  posDopo = Posizione16(static_cast<long long>(liste.Graffa(ultima)) + 2);
 }
 
 void CostruisciFrom(Vista query, const Liste& liste, int posDopo, Parte& from) {
   // The keywords that stand after a table rather than after a nested escape's "}"; which they are
   // does not depend on the escape being read, so they are picked once. Only the first keyword can
   // stand too near the start for the character looked at, and then every pass stops at it.
-  std::vector<int> dopoTabella;
+  Posizioni dopoTabella;
   bool troppoPresto = false;
   for (std::size_t k = 1; k <= liste.loj.size(); ++k) {
     const int keyword = Voce(liste.loj, k);
@@ -114,7 +159,8 @@ void CostruisciFrom(Vista query, const Liste& liste, int posDopo, Parte& from) {
   while (j <= n) {
     if (MidVista(query, Voce(liste.oj, j), 1) != u"{") {
       if (troppoPresto) throw RunTimeError(Numero::InvalidCall);
-      for (const int keyword : dopoTabella) {
+      for (std::size_t k = 0; k < dopoTabella.size(); ++k) {
+        const int keyword = dopoTabella[k];
         const int sinistra = Voce(liste.oj, j);
         from += MidVista(query, sinistra, keyword - 16 - sinistra);
         from += u" , ";
@@ -125,7 +171,7 @@ void CostruisciFrom(Vista query, const Liste& liste, int posDopo, Parte& from) {
   }
   // The first WHERE must follow the escapes: without it there is no tail to keep, and the
   // further tables would be cut at an arbitrary place.
-  const int where = Posizione16(static_cast<long long>(Trova(query, u"WHERE")));
+  const int where = static_cast<int>(liste.posWhere);
   if (where == 0 || where < posDopo) throw RunTimeError(Numero::InvalidCall);
   if (MidVista(query, posDopo, 1) != u"W") {
     from += MidVista(query, posDopo, where - 1 - posDopo);
@@ -135,9 +181,8 @@ void CostruisciFrom(Vista query, const Liste& liste, int posDopo, Parte& from) {
 
 }  // namespace
 
-Testo TraduciOuterJoin(Vista query) {
-  const Liste liste{CostruisciLista(query, u"oj", 3), CostruisciLista(query, u"LEFT OUTER JOIN", 16),
-                    CostruisciLista(query, u" ON ", 4)};
+void TraduciOuterJoin(Vista query, Uscita& uscita) {
+  const Liste liste(query);
   std::size_t totale = 0;
   Parte prefisso(totale), outer(totale), where(totale), from(totale);
   prefisso += MidVista(query, 1, Voce(liste.oj, 1) - 3 - 2);
@@ -145,13 +190,19 @@ Testo TraduciOuterJoin(Vista query) {
   int posDopo = 0;
   CostruisciWhere(query, liste, where, posDopo);
   CostruisciFrom(query, liste, posDopo, from);
-  const int inizioWhere = Posizione16(static_cast<long long>(Trova(query, u"WHERE")));
+  const int inizioWhere = static_cast<int>(liste.posWhere);
   Parte coda(totale);
   coda += MidVista(query, inizioWhere + 6);
-  Testo result;
-  result.reserve(totale);
-  for (const Parte* parte : {&prefisso, &from, &outer, &where, &coda}) result += parte->Testo_();
-  return result;
+  char16_t* destinazione = uscita.Riserva(totale);
+  for (const Parte* parte : {&prefisso, &from, &outer, &where, &coda}) {
+    destinazione = parte->Pezzi_().Copia(destinazione);
+  }
+}
+
+Testo TraduciOuterJoin(Vista query) {
+  UscitaTesto uscita;
+  TraduciOuterJoin(query, uscita);
+  return std::move(uscita).Prendi();
 }
 
 }  // namespace talvo::translators::informix
