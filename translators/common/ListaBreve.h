@@ -3,15 +3,20 @@
 // heap allocation costs as much as a good part of a whole translation.
 #pragma once
 
-#include <array>
 #include <cstddef>
+#include <type_traits>
 #include <vector>
 
 namespace talvo::translators {
 
+// T is a plain value (a position, a view): the inner room is left unset until an entry is put there.
 template <typename T, std::size_t N>
 class ListaBreve {
+  static_assert(std::is_trivially_copyable_v<T>, "entries are plain values");
+
  public:
+  ListaBreve() noexcept {}
+
   void push_back(const T& value) {
     if (n_ < N) {
       dentro_[n_] = value;
@@ -32,7 +37,9 @@ class ListaBreve {
   T& back() noexcept { return (*this)[n_ - 1]; }
 
  private:
-  std::array<T, N> dentro_{};
+  union {
+    T dentro_[N];
+  };
   std::size_t n_ = 0;
   std::vector<T> fuori_;
 };

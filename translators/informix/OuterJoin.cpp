@@ -23,6 +23,7 @@ namespace {
 using com::RunTimeError;
 namespace Numero = com::RunTimeNumber;
 using Posizioni = ListaBreve<int, 8>;
+using namespace std::string_view_literals;
 
 // A part of the result; its text, and the whole result, never pass kPosizioneMassima characters.
 class Parte {
@@ -48,28 +49,35 @@ class Parte {
 };
 
 // The occurrences of one needle, from the left, each search starting one past the previous
-// entry (its position plus offset): the list of positions plus offset.
+// entry (its position plus offset): the list of positions plus offset. The pass calls it where it
+// sees the needle's key character (the rarest of its first two), which stands `chiave` characters
+// into the needle.
 class Elenco {
  public:
-  Elenco(Vista needle, int offset, Posizioni& lista) : needle_(needle), offset_(offset), lista_(lista) {}
+  Elenco(Vista needle, std::size_t chiave, int offset, Posizioni& lista)
+      : needle_(needle), chiave_(chiave), offset_(offset), lista_(lista) {}
 
-  // Takes the occurrence at position i (from 1), if the needle stands there and may be taken.
+  // Takes the occurrence that has its key character at position i (from 1), if the needle stands
+  // there and may be taken.
   void Prova(Vista query, std::size_t i) {
-    if (i < prossima_ || query.size() - (i - 1) < needle_.size() ||
-        query.compare(i - 1, needle_.size(), needle_) != 0) {
-      return;
-    }
-    const int voce = Posizione16(static_cast<long long>(i) + offset_);
+    if (i <= chiave_) return;
+    const std::size_t p = i - chiave_;
+    if (p < prossima_ || !Contiene(query, p - 1, needle_)) return;
+    const int voce = Posizione16(static_cast<long long>(p) + offset_);
     lista_.push_back(voce);
     prossima_ = static_cast<std::size_t>(Posizione16(static_cast<long long>(voce) + 1));
   }
 
  private:
   Vista needle_;
+  std::size_t chiave_;
   int offset_;
   Posizioni& lista_;
   std::size_t prossima_ = 1;
 };
+
+// The characters the pass stops at: the needles' key characters, "}" and the "W" of "WHERE".
+constexpr Segni kSegni(u"jOL}W");
 
 // Entry i (from 1) of a list; run-time error 9 when the list has no such entry.
 int Voce(const Posizioni& lista, std::size_t i) {
@@ -88,15 +96,18 @@ struct Liste {
 
   explicit Liste(Vista query) {
     Posizione16(static_cast<long long>(query.size()));
-    Elenco elencoOj(u"oj", 3, oj), elencoLoj(u"LEFT OUTER JOIN", 16, loj), elencoOn(u" ON ", 4, on);
-    for (std::size_t i = 1; i <= query.size(); ++i) {
-      switch (query[i - 1]) {
-        case u'o': elencoOj.Prova(query, i); break;
+    Elenco elencoOj(u"oj", 1, 3, oj), elencoLoj(u"LEFT OUTER JOIN", 0, 16, loj), elencoOn(u" ON ", 1, 4, on);
+    const char16_t* const inizio = query.data();
+    const char16_t* const fine = inizio + query.size();
+    for (const char16_t* p = kSegni.Prossimo(inizio, fine); p != fine; p = kSegni.Prossimo(p + 1, fine)) {
+      const std::size_t i = static_cast<std::size_t>(p - inizio) + 1;
+      switch (*p) {
+        case u'j': elencoOj.Prova(query, i); break;
         case u'L': elencoLoj.Prova(query, i); break;
-        case u' ': elencoOn.Prova(query, i); break;
+        case u'O': elencoOn.Prova(query, i); break;
         case u'}': graffe.push_back(static_cast<int>(i)); break;
         case u'W':
-          if (posWhere == 0 && query.compare(i - 1, 5, u"WHERE") == 0) posWhere = i;
+          if (posWhere == 0 && Contiene(query, i - 1, u"WHERE"sv)) posWhere = i;
           break;
         default: break;
       }
@@ -121,20 +132,20 @@ struct Liste {
 void CostruisciOuter(Vista query, const Liste& liste, Parte& outer) {
   for (std::size_t i = 1; i <= liste.loj.size(); ++i) {
     const int inizio = Voce(liste.loj, i);
-    outer += u" OUTER ";
+    outer += u" OUTER "sv;
     outer += MidVista(query, inizio, Voce(liste.on, i) - 3 - inizio);
-    outer += u",";
+    outer += u","sv;
   }
   outer.TogliUltimo();
 }
 
 void CostruisciWhere(Vista query, const Liste& liste, Parte& where, int& posDopo) {
-  where += u" WHERE ";
+  where += u" WHERE "sv;
   for (std::size_t i = 1; i <= liste.on.size(); ++i) {
     const int inizio = Voce(liste.on, i);
     const int graffa = liste.Graffa(inizio);
     where += MidVista(query, inizio, graffa - inizio);
-    where += u" AND ";
+    where += u" AND "sv;
   }
   const int ultima = Voce(liste.on, liste.on.size());
   posDopo = Posizione16(static_cast<long long>(liste.Graffa(ultima)) + 2);
@@ -152,18 +163,18 @@ void CostruisciFrom(Vista query, const Liste& liste, int posDopo, Parte& from) {
       troppoPresto = true;
       break;
     }
-    if (MidVista(query, keyword - 18, 1) != u"}") dopoTabella.push_back(keyword);
+    if (!Uguali(MidVista(query, keyword - 18, 1), u"}"sv)) dopoTabella.push_back(keyword);
   }
   const std::size_t n = liste.oj.size();
   std::size_t j = 1;
   while (j <= n) {
-    if (MidVista(query, Voce(liste.oj, j), 1) != u"{") {
+    if (!Uguali(MidVista(query, Voce(liste.oj, j), 1), u"{"sv)) {
       if (troppoPresto) throw RunTimeError(Numero::InvalidCall);
       for (std::size_t k = 0; k < dopoTabella.size(); ++k) {
         const int keyword = dopoTabella[k];
         const int sinistra = Voce(liste.oj, j);
         from += MidVista(query, sinistra, keyword - 16 - sinistra);
-        from += u" , ";
+        from += u" , "sv;
         ++j;
       }
     }
@@ -173,9 +184,9 @@ void CostruisciFrom(Vista query, const Liste& liste, int posDopo, Parte& from) {
   // further tables would be cut at an arbitrary place.
   const int where = static_cast<int>(liste.posWhere);
   if (where == 0 || where < posDopo) throw RunTimeError(Numero::InvalidCall);
-  if (MidVista(query, posDopo, 1) != u"W") {
+  if (!Uguali(MidVista(query, posDopo, 1), u"W"sv)) {
     from += MidVista(query, posDopo, where - 1 - posDopo);
-    from += u" , ";
+    from += u" , "sv;
   }
 }
 

@@ -5,12 +5,14 @@
 
 namespace talvo::translators::informix {
 
+using namespace std::string_view_literals;
+
 void Traduci(Vista strQuery, Vista tipoQuery, Uscita& uscita) {
   Vista tipo = tipoQuery;
-  if (IniziaSenzaMaiuscole(strQuery, u"SELECT")) tipo = u"SELECT";
-  if (IniziaSenzaMaiuscole(strQuery, u"CREATE")) tipo = u"EXTERNAL";
-  if (tipo == u"SELECT") return TraduciSelect(strQuery, uscita);
-  if (tipo == u"EXTERNAL") return Scrivi(uscita, TraduciTempTable(strQuery));
+  if (IniziaSenzaMaiuscole(strQuery, u"SELECT"sv)) tipo = u"SELECT"sv;
+  if (IniziaSenzaMaiuscole(strQuery, u"CREATE"sv)) tipo = u"EXTERNAL"sv;
+  if (Uguali(tipo, u"SELECT"sv)) return TraduciSelect(strQuery, uscita);
+  if (Uguali(tipo, u"EXTERNAL"sv)) return Scrivi(uscita, TraduciTempTable(strQuery));
   Scrivi(uscita, strQuery);
 }
 

@@ -25,21 +25,23 @@ constexpr Regola kRegoleSelect[] = {
 constexpr std::size_t kRegole = sizeof(kRegoleSelect) / sizeof(kRegoleSelect[0]);
 
 // The characters a trigger starts with (all of them ASCII), so that the pass looks further only there.
-constexpr std::array<bool, 128> kIniziTrigger = [] {
-  std::array<bool, 128> inizi{};
-  for (const Regola& regola : kRegoleSelect) inizi[regola.trigger[0]] = true;
-  return inizi;
+constexpr Segni kIniziTrigger = [] {
+  char16_t inizi[kRegole] = {};
+  for (std::size_t r = 0; r < kRegole; ++r) inizi[r] = kRegoleSelect[r].trigger[0];
+  return Segni(Vista(inizi, kRegole));
 }();
 
 // Which rules' triggers the query holds, in one pass.
 std::array<bool, kRegole> Innescate(Vista query) {
   std::array<bool, kRegole> trovate{};
-  for (std::size_t i = 0; i < query.size(); ++i) {
-    const char16_t c = query[i];
-    if (c >= kIniziTrigger.size() || !kIniziTrigger[c]) continue;
+  const char16_t* const inizio = query.data();
+  const char16_t* const fine = inizio + query.size();
+  for (const char16_t* p = kIniziTrigger.Prossimo(inizio, fine); p != fine;
+       p = kIniziTrigger.Prossimo(p + 1, fine)) {
+    const std::size_t i = static_cast<std::size_t>(p - inizio);
     for (std::size_t r = 0; r < kRegole; ++r) {
       const Vista trigger = kRegoleSelect[r].trigger;
-      if (!trovate[r] && c == trigger[0] && query.compare(i, trigger.size(), trigger) == 0) trovate[r] = true;
+      if (!trovate[r] && *p == trigger[0] && Contiene(query, i, trigger)) trovate[r] = true;
     }
   }
   return trovate;
