@@ -58,20 +58,19 @@ inline bool Uguali(Vista a, Vista b) noexcept {
 // Whether needle stands in text at offset i (from 0).
 inline bool Contiene(Vista text, std::size_t i, Vista needle) noexcept {
   return i <= text.size() && text.size() - i >= needle.size() &&
-         std::memcmp(text.data() + i, needle.data(), needle.size() * sizeof(char16_t)) == 0;
+         Uguali(text.substr(i, needle.size()), needle);
 }
 
-// A small set of characters a pass over a text stops at. Every other character is passed over
-// eight at a time where the compiler has vectors (GCC and Clang), which is most of the cost of
-// reading a statement; one at a time elsewhere and at the end of the text.
+// A small set of ASCII characters a pass over a text stops at. Every other character is passed
+// over eight at a time where the compiler has vectors (GCC and Clang), which is most of the cost
+// of reading a statement; one at a time elsewhere and at the end of the text.
+template <std::size_t N>
 class Segni {
  public:
-  static constexpr std::size_t kMassimo = 8;
-
-  constexpr explicit Segni(Vista caratteri) : n_(caratteri.size()) {
-    for (std::size_t k = 0; k < n_; ++k) {
+  constexpr explicit Segni(const char16_t (&caratteri)[N]) {
+    for (std::size_t k = 0; k < N; ++k) {
       caratteri_[k] = caratteri[k];
-      ascii_[caratteri[k]] = true;  // ASCII characters only
+      ascii_[caratteri[k]] = true;
     }
   }
 
@@ -84,7 +83,7 @@ class Segni {
       Blocco blocco;
       std::memcpy(&blocco, p, sizeof blocco);
       Esito uguali = {};
-      for (std::size_t k = 0; k < n_; ++k) uguali |= blocco == caratteri_[k];
+      for (std::size_t k = 0; k < N; ++k) uguali |= blocco == caratteri_[k];
       // Lanes 0-3 in the first half, 4-7 in the second, 16 bits each, lowest lane first.
       std::uint64_t meta[2];
       std::memcpy(meta, &uguali, sizeof meta);
@@ -99,9 +98,8 @@ class Segni {
   }
 
  private:
-  char16_t caratteri_[kMassimo] = {};
+  char16_t caratteri_[N] = {};
   bool ascii_[128] = {};
-  std::size_t n_;
 };
 
 // Upper case for the letters of code page 1252, the application's own (ASCII, Latin-1, Ÿ Š Ž Œ);

@@ -77,7 +77,7 @@ class Elenco {
 };
 
 // The characters the pass stops at: the needles' key characters, "}" and the "W" of "WHERE".
-constexpr Segni kSegni(u"jOL}W");
+constexpr Segni<5> kSegni({u'j', u'O', u'L', u'}', u'W'});
 
 // Entry i (from 1) of a list; run-time error 9 when the list has no such entry.
 int Voce(const Posizioni& lista, std::size_t i) {

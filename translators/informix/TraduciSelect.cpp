@@ -25,10 +25,10 @@ constexpr Regola kRegoleSelect[] = {
 constexpr std::size_t kRegole = sizeof(kRegoleSelect) / sizeof(kRegoleSelect[0]);
 
 // The characters a trigger starts with (all of them ASCII), so that the pass looks further only there.
-constexpr Segni kIniziTrigger = [] {
+constexpr Segni<kRegole> kIniziTrigger = [] {
   char16_t inizi[kRegole] = {};
   for (std::size_t r = 0; r < kRegole; ++r) inizi[r] = kRegoleSelect[r].trigger[0];
-  return Segni(Vista(inizi, kRegole));
+  return Segni<kRegole>(inizi);
 }();
 
 // Which rules' triggers the query holds, in one pass.
