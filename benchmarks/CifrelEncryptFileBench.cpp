@@ -1,10 +1,12 @@
 // Throughput of Cifrel's EncryptFile on one file, and the ceiling it is measured against: the
 // same provider's RC4 (Base provider, key derived from the MD5 of the password's UTF-16LE bytes)
-// enciphering a buffer of the file's size in memory, in large calls, timed here in the same run.
+// enciphering a buffer of the file's size in memory, in large calls, timed here in the same run,
+// in alternating rounds.
 // Usage: CifrelBenchmark <Cifrel.dll> <password> <input> <output>
 #include <windows.h>
 #include <wincrypt.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -98,22 +100,32 @@ int wmain(int argc, wchar_t** argv) {
         (static_cast<unsigned long long>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
     const double bytes = static_cast<double>(size);
 
-    const double start = Seconds();
+    // Rounds alternate the file and the ceiling, so that the other work on a shared machine weighs
+    // on both alike; the best of each is compared.
+    constexpr int kRounds = 3;
     CifEncryptError result = CifEncryptSuccess;
-    crypt->EncryptFile(input.get(), output.get(), &result);
-    const double seconds = Seconds() - start;
-    const double fileRate = bytes / seconds / 1e6;
-    std::printf("EncryptFile: result %ld, %.0f bytes in %.3f s, %.1f MB/s\n", static_cast<long>(result),
-                bytes, seconds, fileRate);
-
-    const double ceiling = InMemoryCeiling(argv[2], static_cast<std::size_t>(size));
-    if (ceiling <= 0) {
-      std::fprintf(stderr, "the in-memory CryptEncrypt could not run\n");
-      return 1;
+    double bestFile = 0, bestCeiling = 0;
+    for (int round = 1; round <= kRounds; ++round) {
+      const double start = Seconds();
+      crypt->EncryptFile(input.get(), output.get(), &result);
+      const double seconds = Seconds() - start;
+      const double fileRate = bytes / seconds / 1e6;
+      std::printf("round %d: EncryptFile: result %ld, %.0f bytes in %.3f s, %.1f MB/s\n", round,
+                  static_cast<long>(result), bytes, seconds, fileRate);
+      const double ceiling = InMemoryCeiling(argv[2], static_cast<std::size_t>(size));
+      if (ceiling <= 0) {
+        std::fprintf(stderr, "the in-memory CryptEncrypt could not run\n");
+        return 1;
+      }
+      const double ceilingRate = bytes / ceiling / 1e6;
+      std::printf("round %d: CryptEncrypt in memory (1 MiB calls): %.3f s, %.1f MB/s; ratio %.2f\n", round,
+                  ceiling, ceilingRate, fileRate / ceilingRate);
+      bestFile = std::max(bestFile, fileRate);
+      bestCeiling = std::max(bestCeiling, ceilingRate);
+      if (result != CifEncryptSuccess) break;
     }
-    const double ceilingRate = bytes / ceiling / 1e6;
-    std::printf("CryptEncrypt in memory (1 MiB calls): %.3f s, %.1f MB/s\n", ceiling, ceilingRate);
-    std::printf("EncryptFile / in-memory CryptEncrypt: %.2f\n", fileRate / ceilingRate);
+    std::printf("EncryptFile / in-memory CryptEncrypt (best of %d rounds each): %.1f / %.1f MB/s = %.2f\n",
+                kRounds, bestFile, bestCeiling, bestFile / bestCeiling);
     status = result == CifEncryptSuccess ? 0 : 1;
   }
   ::CoUninitialize();

@@ -1,13 +1,8 @@
-// The file loop: large chunks enciphered in place, the last one marked final so that the key
-// stream starts afresh for the next use of the key. RC4 is a stream cipher, so the chunk size
-// changes nothing in the output; large chunks keep the cost of the calls (read, cipher, write)
-// small against the cipher's own work.
+// The file loop: the pipeline of Condotta over the two files, large blocks enciphered in place,
+// the last one marked final so that the key stream starts afresh for the next use of the key.
 #include "CifraFile.h"
 
 #include <windows.h>
-
-#include <algorithm>
-#include <vector>
 
 namespace talvo::cifrel {
 
@@ -26,57 +21,64 @@ std::string NomeAnsi(const wchar_t* nome) {
   return ansi;
 }
 
-unique_hfile Apri(const wchar_t* nome, DWORD creazione) {
+unique_hfile Apri(const wchar_t* nome, DWORD creazione, DWORD segnali) {
   const std::string ansi = NomeAnsi(nome);
   if (ansi.empty()) return {};
   return make_hfile(::CreateFileA(ansi.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  creazione, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                  creazione, FILE_ATTRIBUTE_NORMAL | segnali, nullptr));
 }
+
+// The steps of the pipeline over the two files and the key; the key is used on the calling thread only.
+class TappeFile final : public Tappe {
+ public:
+  TappeFile(HANDLE sorgente, HANDLE destinazione, HCRYPTKEY chiave, bool cifra)
+      : sorgente_(sorgente), destinazione_(destinazione), chiave_(chiave), cifra_(cifra) {}
+
+  bool Leggi(std::uint8_t* dati, std::uint32_t n) override {
+    DWORD letti = 0;
+    return ::ReadFile(sorgente_, dati, n, &letti, nullptr) && letti == n;
+  }
+  bool Cifra(std::uint8_t* dati, std::uint32_t n, bool finale) override {
+    DWORD lunghezza = n;
+    const BOOL riuscito = cifra_ ? ::CryptEncrypt(chiave_, 0, finale, 0, dati, &lunghezza, n)
+                                 : ::CryptDecrypt(chiave_, 0, finale, 0, dati, &lunghezza);
+    return riuscito && lunghezza == n;
+  }
+  bool Scrivi(const std::uint8_t* dati, std::uint32_t n) override {
+    DWORD scritti = 0;
+    return ::WriteFile(destinazione_, dati, n, &scritti, nullptr) && scritti == n;
+  }
+
+ private:
+  HANDLE sorgente_;
+  HANDLE destinazione_;
+  HCRYPTKEY chiave_;
+  bool cifra_;
+};
 
 }  // namespace
 
 Esito CifraFile(Chiave& chiave, const std::wstring& password, const wchar_t* input, const wchar_t* output,
-                Direzione direzione) {
+                Direzione direzione, Misure misure) {
   // The input is held with read sharing only, so the same path as output cannot be created.
-  const unique_hfile sorgente = Apri(input, OPEN_EXISTING);
+  const unique_hfile sorgente = Apri(input, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
   if (!sorgente) return Esito::CifEncryptNoSourceFile;
-  const unique_hfile destinazione = Apri(output, CREATE_ALWAYS);
+  const unique_hfile destinazione = Apri(output, CREATE_ALWAYS, 0);
   if (!destinazione) return Esito::CifEncryptNoDestinationFile;
   if (!chiave.HaProvider()) return Esito::CifEncryptNoSecurityProvider;
   if (!chiave.DeriveKey(password)) return Esito::CifEncryptProviderError;
 
-  const bool cifra = direzione == Direzione::Cifra;
-  constexpr DWORD Blocco = 1 << 20;
   // The whole size, so that a file of 4 GiB or more is processed to its end rather than cut.
   LARGE_INTEGER grandezza{};
   if (!::GetFileSizeEx(sorgente.get(), &grandezza)) return Esito::CifEncryptNoSourceFile;
-  const ULONGLONG dimensione = static_cast<ULONGLONG>(grandezza.QuadPart);
-  // A small file needs no more than its own size.
-  std::vector<BYTE> buffer(
-      static_cast<std::size_t>(std::max<ULONGLONG>(1, std::min<ULONGLONG>(Blocco, dimensione))));
-  if (cifra) TraceStep("Memory has been allocated for the buffer. \n");
-
-  ULONGLONG totale = 0;
-  // An empty input still makes one final call, which returns the key to its initial state.
-  do {
-    const DWORD attesi = static_cast<DWORD>(std::min<ULONGLONG>(buffer.size(), dimensione - totale));
-    DWORD letti = 0;
-    if (!::ReadFile(sorgente.get(), buffer.data(), attesi, &letti, nullptr) || letti != attesi) {
-      return Esito::CifEncryptNoSourceFile;
-    }
-    totale += letti;
-    const BOOL finale = totale >= dimensione;
-    DWORD lunghezza = letti;
-    const BOOL riuscito = cifra ? ::CryptEncrypt(chiave.Handle(), 0, finale, 0, buffer.data(), &lunghezza,
-                                                 static_cast<DWORD>(buffer.size()))
-                                : ::CryptDecrypt(chiave.Handle(), 0, finale, 0, buffer.data(), &lunghezza);
-    if (!riuscito || lunghezza != letti) return Esito::CifEncryptProviderError;
-    DWORD scritti = 0;
-    if (!::WriteFile(destinazione.get(), buffer.data(), lunghezza, &scritti, nullptr) ||
-        scritti != lunghezza) {
-      return Esito::CifEncryptNoDestinationFile;
-    }
-  } while (totale < dimensione);
+  if (direzione == Direzione::Cifra) TraceStep("Memory has been allocated for the buffer. \n");
+  TappeFile tappe(sorgente.get(), destinazione.get(), chiave.Handle(), direzione == Direzione::Cifra);
+  switch (Elabora(tappe, static_cast<std::uint64_t>(grandezza.QuadPart), misure)) {
+    case Guasto::Lettura: return Esito::CifEncryptNoSourceFile;
+    case Guasto::Cifratura: return Esito::CifEncryptProviderError;
+    case Guasto::Scrittura: return Esito::CifEncryptNoDestinationFile;
+    case Guasto::Nessuno: break;
+  }
   return Esito::CifEncryptSuccess;
 }
 

@@ -49,8 +49,8 @@ class CifraFileTest : public ::testing::Test {
   Chiave chiave;
 
   Esito Esegui(const std::string& da, const std::string& a, Direzione direzione,
-               const std::wstring& password = L"secret") {
-    return CifraFile(chiave, password, Wide(da).c_str(), Wide(a).c_str(), direzione);
+               const std::wstring& password = L"secret", Misure misure = kMisureFile) {
+    return CifraFile(chiave, password, Wide(da).c_str(), Wide(a).c_str(), direzione, misure);
   }
 };
 
@@ -87,6 +87,12 @@ TEST_F(CifraFileTest, LargeFilesGiveTheSameKeyStreamAsAByteByByteCipher) {
   for (Direzione direzione : {Direzione::Cifra, Direzione::Decifra}) {
     ASSERT_EQ(Esegui(cartella / "zeri", cartella / "flusso", direzione), Esito::CifEncryptSuccess);
     EXPECT_TRUE(LeggiFile(cartella / "flusso") == atteso);
+  }
+  // The blocks' size and number change nothing in the output.
+  for (Misure misure : {Misure{4099, 2}, Misure{65536, 3}, Misure{4u << 20, 4}}) {
+    ASSERT_EQ(Esegui(cartella / "zeri", cartella / "flusso", Direzione::Cifra, L"secret", misure),
+              Esito::CifEncryptSuccess);
+    EXPECT_TRUE(LeggiFile(cartella / "flusso") == atteso) << misure.blocco << " x " << misure.buffer;
   }
 }
 

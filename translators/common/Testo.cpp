@@ -1,6 +1,8 @@
 // Text primitives of the translation rules.
 #include "Testo.h"
 
+#include <cstring>
+
 #include "com/RunTimeError.h"
 
 namespace talvo::translators {
@@ -8,10 +10,7 @@ namespace talvo::translators {
 using com::RunTimeError;
 namespace Numero = com::RunTimeNumber;
 
-int Posizione16(long long value) {
-  if (value > kPosizioneMassima || value < -kPosizioneMassima - 1) throw RunTimeError(Numero::Overflow);
-  return static_cast<int>(value);
-}
+void ErroreRuntime(int number) { throw RunTimeError(number); }
 
 std::size_t Trova(Vista text, Vista needle, std::size_t start) {
   if (start < 1) start = 1;
@@ -20,24 +19,15 @@ std::size_t Trova(Vista text, Vista needle, std::size_t start) {
   if (needle.size() > text.size()) return 0;
   // The first character picks the candidates, the rest is compared only there.
   const char16_t first = needle[0];
-  const Vista rest = needle.substr(1);
-  const std::size_t last = text.size() - needle.size();
-  for (std::size_t i = start - 1; i <= last; ++i) {
-    if (text[i] == first && text.compare(i + 1, rest.size(), rest) == 0) return i + 1;
+  const std::size_t rest = (needle.size() - 1) * sizeof(char16_t);
+  const char16_t* const begin = text.data();
+  const char16_t* const end = begin + (text.size() - needle.size() + 1);  // past the last candidate
+  for (const char16_t* p = begin + (start - 1); p < end; ++p) {
+    if (*p == first && std::memcmp(p + 1, needle.data() + 1, rest) == 0) {
+      return static_cast<std::size_t>(p - begin) + 1;
+    }
   }
   return 0;
-}
-
-Vista MidVista(Vista text, long long start, long long length) {
-  if (start < 1 || length < 0) throw RunTimeError(Numero::InvalidCall);
-  if (static_cast<unsigned long long>(start) > text.size()) return {};
-  return text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(length));
-}
-
-Vista MidVista(Vista text, long long start) {
-  if (start < 1) throw RunTimeError(Numero::InvalidCall);
-  if (static_cast<unsigned long long>(start) > text.size()) return {};
-  return text.substr(static_cast<std::size_t>(start - 1));
 }
 
 Testo Mid(Vista text, long long start, long long length) { return Testo(MidVista(text, start, length)); }
@@ -47,20 +37,6 @@ Testo Mid(Vista text, long long start) { return Testo(MidVista(text, start)); }
 Testo Left(Vista text, long long n) {
   if (n < 0) throw RunTimeError(Numero::InvalidCall);
   return Testo(text.substr(0, static_cast<std::size_t>(n)));
-}
-
-char16_t Maiuscola(char16_t c) {
-  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 32);
-  // Latin-1 lower-case letters, except the division sign and ÿ (whose capital lies elsewhere).
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 32);
-  // The other lower-case letters of code page 1252, the application's own: ÿ š ž œ.
-  switch (c) {
-    case 0xFF: return 0x178;
-    case 0x161: return 0x160;
-    case 0x17E: return 0x17D;
-    case 0x153: return 0x152;
-    default: return c;
-  }
 }
 
 Testo Maiuscolo(Vista text) {
@@ -109,7 +85,11 @@ Testo SostituisciPrimoSenzaMaiuscole(Vista text, Vista needle, Vista replacement
 }
 
 bool IniziaSenzaMaiuscole(Vista text, Vista prefix) {
-  return text.size() >= prefix.size() && Maiuscolo(text.substr(0, prefix.size())) == Maiuscolo(prefix);
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (Maiuscola(text[i]) != Maiuscola(prefix[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace talvo::translators

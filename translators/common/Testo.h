@@ -5,8 +5,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+
+#include "errors/RunTimeErrors.h"
 
 namespace talvo::translators {
 
@@ -16,8 +20,15 @@ using Vista = std::u16string_view;
 // The largest position or length the rules hold (a 16-bit signed value).
 constexpr long long kPosizioneMassima = 32767;
 
+// Throws the run-time error of that number; out of line, so that the small helpers below that
+// raise it stay small enough to be inlined where the rules call them.
+[[noreturn]] void ErroreRuntime(int number);
+
 // The value itself when it fits in 16 bits; run-time error 6 (overflow) otherwise.
-int Posizione16(long long value);
+inline int Posizione16(long long value) {
+  if (value > kPosizioneMassima || value < -kPosizioneMassima - 1) ErroreRuntime(errors::Number::Overflow);
+  return static_cast<int>(value);
+}
 
 // Position (from 1) of the first needle at or after start, 0 when there is none. A start past the
 // end finds nothing; an empty needle is found at start.
@@ -29,12 +40,84 @@ Testo Mid(Vista text, long long start);
 // The first n characters.
 Testo Left(Vista text, long long n);
 // Mid as a view into text: the same arguments, errors and characters, without a copy.
-Vista MidVista(Vista text, long long start, long long length);
-Vista MidVista(Vista text, long long start);
+inline Vista MidVista(Vista text, long long start, long long length) {
+  if (start < 1 || length < 0) ErroreRuntime(errors::Number::InvalidCall);
+  if (static_cast<unsigned long long>(start) > text.size()) return {};
+  return text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(length));
+}
+inline Vista MidVista(Vista text, long long start) {
+  if (start < 1) ErroreRuntime(errors::Number::InvalidCall);
+  if (static_cast<unsigned long long>(start) > text.size()) return {};
+  return text.substr(static_cast<std::size_t>(start - 1));
+}
+
+// Whether two texts are the same, character for character.
+inline bool Uguali(Vista a, Vista b) noexcept {
+  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+}
+// Whether needle stands in text at offset i (from 0).
+inline bool Contiene(Vista text, std::size_t i, Vista needle) noexcept {
+  return i <= text.size() && text.size() - i >= needle.size() &&
+         Uguali(text.substr(i, needle.size()), needle);
+}
+
+// A small set of ASCII characters a pass over a text stops at. Every other character is passed
+// over eight at a time where the compiler has vectors (GCC and Clang), which is most of the cost
+// of reading a statement; one at a time elsewhere and at the end of the text.
+template <std::size_t N>
+class Segni {
+ public:
+  constexpr explicit Segni(const char16_t (&caratteri)[N]) {
+    for (std::size_t k = 0; k < N; ++k) {
+      caratteri_[k] = caratteri[k];
+      ascii_[caratteri[k]] = true;
+    }
+  }
+
+  // The first character from p on (before end) that is in the set, or end.
+  const char16_t* Prossimo(const char16_t* p, const char16_t* end) const noexcept {
+#if defined(__GNUC__)
+    using Blocco = std::uint16_t __attribute__((vector_size(16)));
+    using Esito = std::int16_t __attribute__((vector_size(16)));
+    for (; end - p >= 8; p += 8) {
+      Blocco blocco;
+      std::memcpy(&blocco, p, sizeof blocco);
+      Esito uguali = {};
+      for (std::size_t k = 0; k < N; ++k) uguali |= blocco == caratteri_[k];
+      // Lanes 0-3 in the first half, 4-7 in the second, 16 bits each, lowest lane first.
+      std::uint64_t meta[2];
+      std::memcpy(meta, &uguali, sizeof meta);
+      if (meta[0] != 0) return p + __builtin_ctzll(meta[0]) / 16;
+      if (meta[1] != 0) return p + 4 + __builtin_ctzll(meta[1]) / 16;
+    }
+#endif
+    for (; p != end; ++p) {
+      if (*p < 128 && ascii_[*p]) return p;
+    }
+    return end;
+  }
+
+ private:
+  char16_t caratteri_[N] = {};
+  bool ascii_[128] = {};
+};
 
 // Upper case for the letters of code page 1252, the application's own (ASCII, Latin-1, Ÿ Š Ž Œ);
 // other characters are kept as they are.
-char16_t Maiuscola(char16_t c);
+inline char16_t Maiuscola(char16_t c) {
+  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 32);
+  if (c < 0xE0) return c;
+  // Latin-1 lower-case letters, except the division sign and ÿ (whose capital lies elsewhere).
+  if (c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 32);
+  // The other lower-case letters of code page 1252, the application's own: ÿ š ž œ.
+  switch (c) {
+    case 0xFF: return 0x178;
+    case 0x161: return 0x160;
+    case 0x17E: return 0x17D;
+    case 0x153: return 0x152;
+    default: return c;
+  }
+}
 Testo Maiuscolo(Vista text);
 
 // Every non-overlapping needle, from the left, replaced once (the result is not searched again).

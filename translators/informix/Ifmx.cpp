@@ -11,8 +11,9 @@ namespace talvo::translators::informix {
 using com::BstrView;
 
 STDMETHODIMP Ifmx::Traduci(BSTR strQuery, BSTR TipoQuery, BSTR* result) noexcept {
-  return RestituisciTesto(kProgId, IID__Ifmx, result,
-                          [&] { return informix::Traduci(BstrView(strQuery), BstrView(TipoQuery)); });
+  return ScriviTesto(kProgId, IID__Ifmx, result, [&](Uscita& uscita) {
+    informix::Traduci(BstrView(strQuery), BstrView(TipoQuery), uscita);
+  });
 }
 
 STDMETHODIMP Ifmx::FormattaData(BSTR CampoData, BSTR* result) noexcept {
