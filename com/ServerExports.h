@@ -43,10 +43,23 @@ inline HRESULT CanUnloadNowReleasing(void (*release)() noexcept) noexcept {
   TALVO_COM_SERVER_EXPORTS_RELEASING(classTable, makeIdentity, ::talvo::com::NothingToRelease)
 
 // The exports of a server that holds state of its own (connections, say) until it may be unloaded.
-#define TALVO_COM_SERVER_EXPORTS_RELEASING(classTable, makeIdentity, release)           \
-  STDAPI DllCanUnloadNow() { return ::talvo::com::CanUnloadNowReleasing(release); }     \
-  STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {                   \
-    return ::talvo::com::GetClassObject(classTable, clsid, riid, ppv);                  \
-  }                                                                                     \
-  STDAPI DllRegisterServer() { return ::talvo::com::RegisterServerFrom(makeIdentity); } \
-  STDAPI DllUnregisterServer() { return ::talvo::com::UnregisterServerFrom(makeIdentity); }
+//
+// The Windows headers declare the four Dll* functions without noexcept, and a C++17 redeclaration
+// must repeat the exception specification. So the entry points are defined under names of their
+// own, noexcept, and the server's .def file exports each under its Windows name
+// ("DllCanUnloadNow = TalvoDllCanUnloadNow PRIVATE", and so on). DllMain does nothing: the
+// servers keep nothing that must be set up or released under the loader lock.
+#define TALVO_COM_SERVER_EXPORTS_RELEASING(classTable, makeIdentity, release)                          \
+  extern "C" HRESULT WINAPI TalvoDllCanUnloadNow() noexcept {                                          \
+    return ::talvo::com::CanUnloadNowReleasing(release);                                               \
+  }                                                                                                    \
+  extern "C" HRESULT WINAPI TalvoDllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv) noexcept { \
+    return ::talvo::com::GetClassObject(classTable, clsid, riid, ppv);                                 \
+  }                                                                                                    \
+  extern "C" HRESULT WINAPI TalvoDllRegisterServer() noexcept {                                        \
+    return ::talvo::com::RegisterServerFrom(makeIdentity);                                             \
+  }                                                                                                    \
+  extern "C" HRESULT WINAPI TalvoDllUnregisterServer() noexcept {                                      \
+    return ::talvo::com::UnregisterServerFrom(makeIdentity);                                           \
+  }                                                                                                    \
+  extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) noexcept { return TRUE; }

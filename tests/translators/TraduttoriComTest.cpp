@@ -241,19 +241,24 @@ TEST_F(Translators, CanUnloadOnlyWhenNoObjectIsLeft) {
 }
 
 // Calls on two threads each open a connection to TALVO (NoLongTransaction asks about a table);
-// the library then answers DllCanUnloadNow, which closes them, and unloads without hanging:
-// nothing is left for DllMain or a thread-local or static destructor to release under the loader lock.
+// the library then answers DllCanUnloadNow, which closes them (its OpenConnectionCount export
+// shows none left), and unloads without hanging: nothing is left for DllMain or a thread-local or
+// static destructor to release under the loader lock.
 TEST(VortanUnload, AfterCallsOnTwoThreadsTheLibraryUnloadsWithoutHanging) {
   const std::wstring path = talvo::test::WindowsPath(TALVO_SERVER_Vortan);
   HMODULE module = ::LoadLibraryW(path.c_str());
   ASSERT_NE(module, nullptr);
   using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
   using CanUnloadNow = HRESULT(WINAPI*)();
+  using OpenConnectionCount = LONG(WINAPI*)();
   auto getClassObject = reinterpret_cast<GetClassObject>(
       reinterpret_cast<void*>(::GetProcAddress(module, "DllGetClassObject")));
   auto canUnloadNow =
       reinterpret_cast<CanUnloadNow>(reinterpret_cast<void*>(::GetProcAddress(module, "DllCanUnloadNow")));
-  ASSERT_TRUE(getClassObject && canUnloadNow);
+  auto openConnections = reinterpret_cast<OpenConnectionCount>(
+      reinterpret_cast<void*>(::GetProcAddress(module, "OpenConnectionCount")));
+  ASSERT_TRUE(getClassObject && canUnloadNow && openConnections);
+  EXPECT_EQ(openConnections(), 0);
   for (int thread = 0; thread < 2; ++thread) {
     VARIANT_BOOL result = VARIANT_TRUE;
     std::thread caller([&] {
@@ -271,7 +276,10 @@ TEST(VortanUnload, AfterCallsOnTwoThreadsTheLibraryUnloadsWithoutHanging) {
     caller.join();
     EXPECT_EQ(result, VARIANT_FALSE) << "the call did not reach the database";
   }
+  // Each thread's connection stays open, for the thread's next call, until the library may be unloaded.
+  EXPECT_EQ(openConnections(), 2);
   EXPECT_EQ(canUnloadNow(), S_OK);
+  EXPECT_EQ(openConnections(), 0);
   // Unloaded on a thread of its own, so that a hang fails the test instead of blocking it.
   const talvo::unique_handle unloader(::CreateThread(
       nullptr, 0, [](void* m) -> DWORD { return ::FreeLibrary(static_cast<HMODULE>(m)) ? 0 : 1; }, module, 0,

@@ -17,3 +17,9 @@ void ChiudiConnessioni() noexcept { talvo::translators::informix::ThreadConnecti
 }  // namespace
 
 TALVO_COM_SERVER_EXPORTS_RELEASING(kClassi, talvo::translators::informix::IdentitaVortan, ChiudiConnessioni)
+
+// How many connections to TALVO the library holds open, over all threads: a diagnostic export, so
+// that a caller (the tests) can see that none is left once the library may be unloaded.
+extern "C" LONG WINAPI OpenConnectionCount() noexcept {
+  return static_cast<LONG>(talvo::translators::informix::ThreadConnection::OpenCount());
+}
