@@ -45,8 +45,8 @@ inline HRESULT CanUnloadNowReleasing(void (*release)() noexcept) noexcept {
 // The exports of a server that holds state of its own (connections, say) until it may be unloaded.
 //
 // The Windows headers declare the four Dll* functions without noexcept, and C++17 does not let a
-// later declaration add noexcept to a function declared without it. So the entry points are defined under names of their
-// own, noexcept, and the server's .def file exports each under its Windows name
+// later declaration add noexcept to a function declared without it. So the entry points are defined under
+// names of their own, noexcept, and the server's .def file exports each under its Windows name
 // ("DllCanUnloadNow = TalvoDllCanUnloadNow PRIVATE", and so on). DllMain does nothing: the
 // servers keep nothing that must be set up or released under the loader lock.
 #define TALVO_COM_SERVER_EXPORTS_RELEASING(classTable, makeIdentity, release)                          \

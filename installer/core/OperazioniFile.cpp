@@ -63,6 +63,13 @@ int CopiaSovrascrivendo_nothrow(const std::string& sorgente, const std::string& 
   return Esito(::CopyFileA(sorgente.c_str(), destinazione.c_str(), FALSE));
 }
 
+bool CartelleEsistenti::Esiste(const std::string& cartella) {
+  const std::string chiave = Minuscolo(cartella);
+  auto nota = note_.find(chiave);
+  if (nota == note_.end()) nota = note_.emplace(chiave, EsisteCartella(cartella)).first;
+  return nota->second;
+}
+
 void CopiaSovrascrivendo(const std::string& sorgente, const std::string& destinazione) {
   SollevaSeFallita(CopiaSovrascrivendo_nothrow(sorgente, destinazione));
 }

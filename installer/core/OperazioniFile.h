@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 namespace talvo {
 
@@ -19,6 +20,16 @@ bool FilePresente(const std::string& percorso);
 // A folder of that name exists, or a file: a search that includes folders finds something.
 // A trailing backslash is allowed (C:\TALVO\ names the folder C:\TALVO).
 bool EsisteCartella(const std::string& percorso);
+
+// EsisteCartella remembered per folder, whatever its letter case, for work that asks about the same
+// folders many times and removes none (an update run, the checks before it).
+class CartelleEsistenti {
+ public:
+  bool Esiste(const std::string& cartella);
+
+ private:
+  std::unordered_map<std::string, bool> note_;
+};
 
 // Copies the file over the destination, replacing a file that is there (53: no source; 76: no
 // such folder; 70: a file locked by another program, read-only or hidden at the destination).

@@ -43,6 +43,11 @@ std::string Minuscolo(const std::string& testo) { return MappaCaratteri(testo, L
 
 std::string Maiuscolo(const std::string& testo) { return MappaCaratteri(testo, LCMAP_UPPERCASE); }
 
+std::string CartellaDi(const std::string& percorso) {
+  const std::size_t barra = percorso.rfind('\\');
+  return barra == std::string::npos ? std::string() : percorso.substr(0, barra + 1);
+}
+
 std::string PrimaDellaBarra(const std::string& testo) { return testo.substr(0, testo.find('|')); }
 
 }  // namespace talvo

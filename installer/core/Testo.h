@@ -17,6 +17,9 @@ std::string SenzaBarraFinale(std::string percorso);
 std::string Minuscolo(const std::string& testo);
 std::string Maiuscolo(const std::string& testo);
 
+// The folder of a path, up to and including its last backslash; empty when it has none.
+std::string CartellaDi(const std::string& percorso);
+
 // The part before the first vertical bar; the whole text when it holds none.
 std::string PrimaDellaBarra(const std::string& testo);
 

@@ -59,7 +59,7 @@ DestinazioneRiga DestinazioniAree::Risolvi(const std::string& riga, std::int16_t
   }
   const std::string& programma = CartellaProgramma(area);
   const std::string destinazioneCartella = RadiceApplicazione(programma, radice_) + cartella;
-  if (CartellaEsiste(destinazioneCartella)) {
+  if (cartelle_.Esiste(destinazioneCartella)) {
     return {TipoDestinazione::Copia, sorgente, destinazioneCartella + nome, false};
   }
   // The file goes into the program folder instead, under its name as the line writes it.
@@ -73,13 +73,6 @@ const std::string& DestinazioniAree::CartellaProgramma(std::int16_t area) {
   if (trovata == programmi_.end()) {
     trovata = programmi_.emplace(area, TrovaPathAppInstallate(sessione_, radice_, area)).first;
   }
-  return trovata->second;
-}
-
-bool DestinazioniAree::CartellaEsiste(const std::string& cartella) {
-  const std::string chiave = Minuscolo(cartella);
-  auto trovata = cartelle_.find(chiave);
-  if (trovata == cartelle_.end()) trovata = cartelle_.emplace(chiave, EsisteCartella(cartella)).first;
   return trovata->second;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "core/OperazioniFile.h"
+
 namespace talvo {
 
 struct Sessione;
@@ -39,12 +41,11 @@ class DestinazioniAree {
 
  private:
   const std::string& CartellaProgramma(std::int16_t area);
-  bool CartellaEsiste(const std::string& cartella);
 
   const Sessione& sessione_;
   std::string radice_;
   std::unordered_map<std::int16_t, std::string> programmi_;
-  std::unordered_map<std::string, bool> cartelle_;
+  CartelleEsistenti cartelle_;
 };
 
 }  // namespace talvo

@@ -6,6 +6,7 @@
 #include "core/Log.h"
 #include "core/OperazioniFile.h"
 #include "core/Sessione.h"
+#include "core/Testo.h"
 
 namespace talvo {
 
@@ -21,12 +22,6 @@ std::string SostituisciTutto(const std::string& testo, const std::string& cosa, 
     risultato.append(testo, inizio, trovato - inizio).append(con);
   }
   return risultato.append(testo, inizio, std::string::npos);
-}
-
-// The folder of a path, up to and including its last backslash; empty when it has none.
-std::string CartellaDi(const std::string& percorso) {
-  const std::size_t barra = percorso.rfind('\\');
-  return barra == std::string::npos ? std::string() : percorso.substr(0, barra + 1);
 }
 
 // Deletes the backup of the destination when there is one, then renames the destination to it.

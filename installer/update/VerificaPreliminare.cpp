@@ -23,12 +23,6 @@ namespace {
 // The message box names at most this many faults; the log holds them all.
 constexpr std::size_t DifettiNelMessaggio = 25;
 
-// The folder of a path, up to and including its last backslash.
-std::string CartellaDi(const std::string& percorso) {
-  const std::size_t barra = percorso.rfind('\\');
-  return barra == std::string::npos ? std::string() : percorso.substr(0, barra + 1);
-}
-
 class Controllo {
  public:
   explicit Controllo(const MisuraSpazioLibero& spazio) : spazio_(spazio) {}
@@ -61,7 +55,7 @@ class Controllo {
     } else {
       Occupa(voce.Destinazione, (static_cast<std::uint64_t>(dati.nFileSizeHigh) << 32) | dati.nFileSizeLow);
     }
-    if (voce.CartellaAssoluta && !CartellaEsiste(CartellaDi(voce.Destinazione))) {
+    if (voce.CartellaAssoluta && !cartelle_.Esiste(CartellaDi(voce.Destinazione))) {
       Aggiungi("Non esiste la cartella di destinazione del file " + voce.Destinazione,
                NumeroErrore::PercorsoNonTrovato);
       return;
@@ -76,13 +70,6 @@ class Controllo {
         (programmi.empty() ? "File in uso da un altro programma: " : "File in uso da " + programmi + ": ") +
             percorso,
         NumeroErrore::AutorizzazioneNegata);
-  }
-
-  bool CartellaEsiste(const std::string& cartella) {
-    const std::string chiave = Minuscolo(cartella);
-    auto trovata = cartelle_.find(chiave);
-    if (trovata == cartelle_.end()) trovata = cartelle_.emplace(chiave, EsisteCartella(cartella)).first;
-    return trovata->second;
   }
 
   // A destination written twice needs room for the larger of its two files only.
@@ -115,7 +102,7 @@ class Controllo {
   std::vector<Difetto> difetti_;
   std::unordered_set<std::string> segnalati_;
   std::unordered_set<std::string> aperti_;
-  std::unordered_map<std::string, bool> cartelle_;
+  CartelleEsistenti cartelle_;
   std::unordered_map<std::string, std::uint64_t> file_;       // bytes each destination will hold
   std::vector<std::pair<std::string, std::uint64_t>> unita_;  // bytes needed on each drive, in order
   std::unordered_map<std::string, std::size_t> indiceUnita_;

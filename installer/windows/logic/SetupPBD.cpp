@@ -329,7 +329,6 @@ EsitoAggiornamento SetupPBD::EseguiAggiornamento() {
   const std::string radice = sessione_.RadiceInstallazione;
   const EsitoAggiornamento esito = Aggiorna(sessione_, desktop_, righe, radice, statiRighe_);
   esitoRun_ = esito;
-  fileModificati_ = sessione_.FileModificati;
   return esito;
 }
 
@@ -347,7 +346,7 @@ CodiceUscita SetupPBD::Codice() const {
       case EsitoAggiornamento::Completo: break;
     }
     if (componentiInErrore_) return CodiceUscita::Fallito;
-    return fileModificati_ > 0 ? CodiceUscita::RiavvioRichiesto : CodiceUscita::Riuscito;
+    return sessione_.FileModificati > 0 ? CodiceUscita::RiavvioRichiesto : CodiceUscita::Riuscito;
   }
   if (!applicabile_) return CodiceUscita::NonApplicabile;
   if (componentiInErrore_) return CodiceUscita::Fallito;

@@ -93,7 +93,6 @@ class SetupPBD {
   bool giornaleRimasto_ = false;                // a journal of an interrupted run is still there
   bool applicabile_ = false;                    // the last activation found an installation to update
   std::optional<EsitoAggiornamento> esitoRun_;  // the update run's outcome, once it ran
-  int fileModificati_ = 0;                      // files the run copied or renamed
 
   void MostraAttendere();
   void ChiudiAttendere();

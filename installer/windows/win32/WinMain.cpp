@@ -16,6 +16,7 @@
 #include "core/ErroreRuntime.h"
 #include "core/Ini.h"
 #include "core/Sessione.h"
+#include "core/Testo.h"
 #include "windows/logic/CodiceUscita.h"
 
 namespace {
@@ -45,8 +46,9 @@ void Avviso(const RigaDiComando& riga, Console& console, IdMessaggio id, const s
             IconaMessaggio icona) {
   if (riga.SenzaFinestre()) {
     Sessione sessione;
+    sessione.PercorsoPatch = ConBarraFinale(CartellaProgramma());
     // The log of the patch, appended to: the other run's own log says that this start was refused.
-    const std::string log = LeggiIni(CartellaProgramma() + "\\SetupPBD.ini", "FILELOG", "nomefile");
+    const std::string log = LeggiIni(sessione.FileSetupPBD(), "FILELOG", "nomefile");
     if (log != ValoreMancante) sessione.NomeFileLog = log;
     DesktopSilenzioso(sessione, [&console](const std::string& t) {
       console.Errore(t);
