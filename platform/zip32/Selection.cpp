@@ -86,7 +86,9 @@ std::uint64_t FileTimeCount(const FILETIME& ft) {
 
 class Walker {
  public:
-  Walker(const Settings& settings, const std::vector<std::wstring>& skip) : settings_(settings) {
+  Walker(const Settings& settings, const std::vector<std::wstring>& skip,
+         const std::function<void(const SelectedFile&)>& taken)
+      : settings_(settings), taken_(taken) {
     for (const std::wstring& path : skip) skip_.insert(Lower(path));
   }
 
@@ -180,9 +182,11 @@ class Walker {
     file.size = folder ? 0 : (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     file.attributes = data.dwFileAttributes;
     files.push_back(std::move(file));
+    if (taken_) taken_(files.back());
   }
 
   const Settings& settings_;
+  const std::function<void(const SelectedFile&)>& taken_;
   std::set<std::wstring> skip_;
   std::set<std::string> names_;
   std::size_t found_ = 0;
@@ -213,9 +217,10 @@ std::string EntryName(const std::vector<std::wstring>& parts, bool folder, const
 }
 
 Selection SelectFiles(const std::vector<std::string>& names, const Settings& settings,
-                      const std::vector<std::wstring>& skip) {
+                      const std::vector<std::wstring>& skip,
+                      const std::function<void(const SelectedFile&)>& taken) {
   const std::wstring base = FullPath(settings.rootDir.empty() ? L"." : settings.rootDir);
-  Walker walker(settings, skip);
+  Walker walker(settings, skip, taken);
   Selection selection;
   for (const std::string& name : names) {
     if (!walker.AddName(name, base)) selection.unmatched.push_back(name);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,11 @@ struct Selection {
   std::vector<std::string> unmatched;  // names that matched nothing on disk
 };
 
-// `skip` holds full paths never taken (the archive itself and its temporary file).
+// `skip` holds full paths never taken (the archive itself and its temporary file). `taken`, when
+// set, is told of each file or folder as soon as it joins the selection, in the selection's order.
 Selection SelectFiles(const std::vector<std::string>& names, const Settings& settings,
-                      const std::vector<std::wstring>& skip);
+                      const std::vector<std::wstring>& skip,
+                      const std::function<void(const SelectedFile&)>& taken = nullptr);
 
 // The full path of `path` as the system resolves it, relative names taken from `base`.
 std::wstring FullPath(const std::wstring& path);
