@@ -1,5 +1,5 @@
 // The files and folders that the names of a run stand for: names relative to the root folder
-// (never the process's current folder changed), wildcards in the last part of a name, recursion,
+// (never the process's current folder changed), wildcards in any part of a name, recursion,
 // and the filters on hidden and system files and on dates.
 #pragma once
 
