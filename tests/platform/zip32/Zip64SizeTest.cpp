@@ -31,7 +31,8 @@ TEST_P(Zip64BySize, EntryAndArchivePastFourGiB) {
   const Caso& c = GetParam();
   talvo::unique_hmodule library(::LoadLibraryA(WindowsPath(TALVO_SERVER_zip32).c_str()));
   ASSERT_TRUE(library);
-  auto init = reinterpret_cast<ZpInitFunction>(reinterpret_cast<void*>(::GetProcAddress(library.get(), "ZpInit")));
+  auto init =
+      reinterpret_cast<ZpInitFunction>(reinterpret_cast<void*>(::GetProcAddress(library.get(), "ZpInit")));
   auto set = reinterpret_cast<ZpSetOptionsFunction>(
       reinterpret_cast<void*>(::GetProcAddress(library.get(), "ZpSetOptions")));
   auto run = reinterpret_cast<ZpArchiveFunction>(
@@ -53,10 +54,10 @@ TEST_P(Zip64BySize, EntryAndArchivePastFourGiB) {
 }
 
 // The names of the archives are those zip64-size.py expects.
-INSTANTIATE_TEST_SUITE_P(Casi, Zip64BySize,
-                         ::testing::Values(Caso{"stored.zip", 0, {"grande.bin", "dopo.txt"}}),
-                         [](const ::testing::TestParamInfo<Caso>& info) {
-                           return std::string(info.param.archive).substr(0, std::string(info.param.archive).find('.'));
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Casi, Zip64BySize, ::testing::Values(Caso{"stored.zip", 0, {"grande.bin", "dopo.txt"}}),
+    [](const ::testing::TestParamInfo<Caso>& info) {
+      return std::string(info.param.archive).substr(0, std::string(info.param.archive).find('.'));
+    });
 
 }  // namespace
