@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -99,6 +100,37 @@ std::string Percent(std::uint64_t size, std::uint64_t compressed) {
   return std::to_string(static_cast<unsigned>((size - compressed) * 100 / size)) + "%";
 }
 
+LineEnds LineEndsOf(const Settings& settings) {
+  return settings.crlfToLf ? LineEnds::CrLfToLf : (settings.lfToCrlf ? LineEnds::LfToCrLf : LineEnds::Keep);
+}
+
+// The blocks a file is compressed in: one for a file to translate (its length changes) or an
+// empty one, otherwise one per kBlockSize bytes. None for a folder.
+std::size_t BlockCount(const SelectedFile& file, const Settings& settings) {
+  if (file.folder) return 0;
+  if (LineEndsOf(settings) != LineEnds::Keep || file.size == 0) return 1;
+  return static_cast<std::size_t>((file.size + kBlockSize - 1) / kBlockSize);
+}
+
+std::vector<BlockJob> BlockJobs(const SelectedFile& file, const Settings& settings) {
+  std::vector<BlockJob> jobs;
+  const std::size_t blocks = BlockCount(file, settings);
+  BlockJob job;
+  job.path = file.path;
+  job.level = settings.level;
+  job.lineEnds = LineEndsOf(settings);
+  for (std::size_t b = 0; b < blocks; ++b) {
+    if (job.lineEnds == LineEnds::Keep) {
+      job.offset = b * kBlockSize;
+      job.length = std::min(kBlockSize, file.size - job.offset);
+    }
+    job.first = b == 0;
+    job.last = b + 1 == blocks;
+    jobs.push_back(job);
+  }
+  return jobs;
+}
+
 // Writes the entries of a plan to `out`, taking compressed blocks in order from the workers.
 class EntryWriter {
  public:
@@ -106,8 +138,8 @@ class EntryWriter {
               const Reporter& reporter)
       : out_(out), oldArchive_(oldArchive), old_(old), settings_(settings), reporter_(reporter) {}
 
-  void Write(const std::vector<PlanItem>& plan, Outcome& outcome) {
-    ParallelCompressor compressor(Jobs(plan), ParallelCompressor::DefaultThreads());
+  // The compressor holds the blocks of the plan's files in the plan's order.
+  void Write(const std::vector<PlanItem>& plan, ParallelCompressor& compressor, Outcome& outcome) {
     std::size_t written = 0;
     for (const PlanItem& item : plan) {
       if (item.file) {
@@ -123,38 +155,6 @@ class EntryWriter {
   }
 
  private:
-  std::vector<BlockJob> Jobs(const std::vector<PlanItem>& plan) const {
-    std::vector<BlockJob> jobs;
-    const LineEnds lineEnds =
-        settings_.crlfToLf ? LineEnds::CrLfToLf : (settings_.lfToCrlf ? LineEnds::LfToCrLf : LineEnds::Keep);
-    for (const PlanItem& item : plan) {
-      if (!item.file || item.file->folder) continue;
-      BlockJob job;
-      job.path = item.file->path;
-      job.level = settings_.level;
-      job.lineEnds = lineEnds;
-      if (lineEnds != LineEnds::Keep) {
-        jobs.push_back(job);
-        continue;
-      }
-      const std::uint64_t size = item.file->size;
-      const std::uint64_t blocks = size == 0 ? 1 : (size + kBlockSize - 1) / kBlockSize;
-      for (std::uint64_t b = 0; b < blocks; ++b) {
-        job.offset = b * kBlockSize;
-        job.length = std::min(kBlockSize, size - job.offset);
-        job.first = b == 0;
-        job.last = b + 1 == blocks;
-        jobs.push_back(job);
-      }
-    }
-    return jobs;
-  }
-
-  std::size_t BlockCount(const SelectedFile& file) const {
-    if (settings_.crlfToLf || settings_.lfToCrlf || file.size == 0) return 1;
-    return static_cast<std::size_t>((file.size + kBlockSize - 1) / kBlockSize);
-  }
-
   void Copy(std::size_t index, Outcome& outcome) {
     CentralEntry entry = old_->entries[index];
     const std::uint64_t length = LocalRecordLength(oldArchive_, entry);
@@ -176,7 +176,7 @@ class EntryWriter {
       outcome.added.push_back(&file);
       return true;
     }
-    const std::size_t blocks = BlockCount(file);
+    const std::size_t blocks = BlockCount(file, settings_);
     BlockResult first = compressor.Next();
     if (first.state != BlockState::Ok) {
       for (std::size_t b = 1; b < blocks; ++b) compressor.Next();
@@ -404,6 +404,7 @@ int RunArchive(ThreadState& state, const std::string& archiveName, const std::ve
   std::vector<PlanItem> plan;
   std::vector<std::string> unmatched;
   Selection selection;
+  ParallelCompressor compressor(ParallelCompressor::DefaultProcessors());
   if (settings.deleteEntries) {
     std::vector<std::wstring> patterns;
     for (const std::string& name : names) {
@@ -427,13 +428,24 @@ int RunArchive(ThreadState& state, const std::string& archiveName, const std::ve
   } else {
     std::vector<std::wstring> skip{archive};
     if (temporary) skip.push_back(FullPath(temporary->Path()));
-    selection = SelectFiles(names, settings, skip);
+    // Without old entries to merge, the new archive holds the files in the order the walk finds
+    // them, so they are compressed while the walk goes on; nothing is written before it ends.
+    const bool planFollowsWalk = !old || inPlace;
+    const std::function<void(const SelectedFile&)> compressAhead = [&](const SelectedFile& file) {
+      compressor.Add(BlockJobs(file, settings));
+    };
+    selection = SelectFiles(names, settings, skip, planFollowsWalk ? compressAhead : nullptr);
     unmatched = selection.unmatched;
     for (const std::string& name : unmatched) reporter.Print("zip warning: name not matched: " + name + "\n");
     if (selection.files.empty()) throw Failure(NothingToDo);
     plan = PlanUpdate(inPlace ? nullptr : old.get(), selection.files, settings);
     if (!Changes(plan) && !(settings.comment && old && comment != old->comment)) {
       return unmatched.empty() ? Done : SomeFilesUnread;
+    }
+    if (!planFollowsWalk) {
+      for (const PlanItem& item : plan) {
+        if (item.file) compressAhead(*item.file);
+      }
     }
   }
 
@@ -452,7 +464,7 @@ int RunArchive(ThreadState& state, const std::string& archiveName, const std::ve
     }
     try {
       OutputFile out(file, old->centralOffset, WriteFailed, FaultArchiveWrite);
-      EntryWriter(out, file, old.get(), settings, reporter).Write(plan, outcome);
+      EntryWriter(out, file, old.get(), settings, reporter).Write(plan, compressor, outcome);
       kept.insert(kept.end(), outcome.central.begin(), outcome.central.end());
       outcome.central = std::move(kept);
       WriteCentral(out, outcome.central, comment);
@@ -469,7 +481,7 @@ int RunArchive(ThreadState& state, const std::string& archiveName, const std::ve
     oldFile.reset();
   } else {
     OutputFile out(temporary->Handle(), 0, TempFileFailed, FaultTempWrite);
-    EntryWriter(out, oldFile.get(), old.get(), settings, reporter).Write(plan, outcome);
+    EntryWriter(out, oldFile.get(), old.get(), settings, reporter).Write(plan, compressor, outcome);
     WriteCentral(out, outcome.central, comment);
     out.Finish();
     oldFile.reset();

@@ -17,11 +17,12 @@ namespace {
 
 enum class ReadOutcome { Ok, CannotOpen, Failed };
 
+// `sequential`: a part of a larger file, whose next parts follow (a hint to read ahead).
 ReadOutcome ReadRange(const std::wstring& path, std::uint64_t offset, std::uint64_t length, bool whole,
-                      std::string& out) {
+                      bool sequential, std::string& out) {
   talvo::unique_hfile file = talvo::make_hfile(
       ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                    nullptr, OPEN_EXISTING, sequential ? FILE_FLAG_SEQUENTIAL_SCAN : 0, nullptr));
   if (!file) return ReadOutcome::CannotOpen;
   if (TestFaultIs(FaultRead) && offset + length >= static_cast<std::uint64_t>(TestFaultAfter())) {
     return ReadOutcome::Failed;
@@ -130,31 +131,44 @@ std::string TranslateLineEnds(const std::string& data, LineEnds lineEnds) {
   return out;
 }
 
-BlockResult CompressBlock(const BlockJob& job, BlockScratch& scratch) noexcept {
-  BlockResult result;
+BlockInput ReadBlock(const BlockJob& job, std::string buffer) noexcept {
+  BlockInput input;
   try {
     const bool translate = job.lineEnds != LineEnds::Keep;
-    const std::uint64_t before = translate ? 0 : std::min<std::uint64_t>(job.offset, kDictionarySize);
-    std::string& raw = scratch.raw;
-    switch (ReadRange(job.path, job.offset - before, job.length + before, translate, raw)) {
+    input.before =
+        translate ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(job.offset, kDictionarySize));
+    input.raw = std::move(buffer);
+    switch (ReadRange(job.path, job.offset - input.before, job.length + input.before, translate,
+                      !(job.first && job.last), input.raw)) {
       case ReadOutcome::CannotOpen:
-        result.state = job.first ? BlockState::Unreadable : BlockState::ReadError;
-        return result;
-      case ReadOutcome::Failed: result.state = BlockState::ReadError; return result;
+        input.state = job.first ? BlockState::Unreadable : BlockState::ReadError;
+        break;
+      case ReadOutcome::Failed: input.state = BlockState::ReadError; break;
       case ReadOutcome::Ok: break;
     }
-    if (translate && LooksLikeText(raw)) {
+  } catch (const std::bad_alloc&) {
+    input.state = BlockState::OutOfMemory;
+  }
+  return input;
+}
+
+BlockResult CompressInput(const BlockJob& job, BlockInput& input, BlockScratch& scratch) noexcept {
+  BlockResult result;
+  result.state = input.state;
+  if (input.state != BlockState::Ok) return result;
+  try {
+    std::string& raw = input.raw;
+    if (job.lineEnds != LineEnds::Keep && LooksLikeText(raw)) {
       raw = TranslateLineEnds(raw, job.lineEnds);
       result.text = true;
     }
-    const char* content = raw.data() + before;
-    const std::size_t size = raw.size() - static_cast<std::size_t>(before);
+    const char* content = raw.data() + input.before;
+    const std::size_t size = raw.size() - input.before;
     result.rawLength = size;
     result.crc = Crc(content, size);
     std::size_t compressed = 0;
     if (job.level > 0) {
-      compressed =
-          Deflate(scratch, content, size, raw.data(), static_cast<std::size_t>(before), job.level, job.last);
+      compressed = Deflate(scratch, content, size, raw.data(), input.before, job.level, job.last);
     }
     if (job.level > 0 && !(job.first && job.last && compressed >= size)) {
       result.data.assign(scratch.out.data(), compressed);
@@ -166,6 +180,13 @@ BlockResult CompressBlock(const BlockJob& job, BlockScratch& scratch) noexcept {
     result = BlockResult();
     result.state = BlockState::OutOfMemory;
   }
+  return result;
+}
+
+BlockResult CompressBlock(const BlockJob& job, BlockScratch& scratch) noexcept {
+  BlockInput input = ReadBlock(job, std::move(scratch.raw));
+  BlockResult result = CompressInput(job, input, scratch);
+  scratch.raw = std::move(input.raw);
   return result;
 }
 

@@ -60,7 +60,20 @@ class BlockScratch {
   int level_ = -1;                    // the level the stream was initialised with; -1: none
 };
 
-// Never throws: failures are reported in the result's state.
+// The bytes one block is compressed from: the block, after up to 32 KiB before it that prime
+// the compressor (`before` bytes).
+struct BlockInput {
+  BlockState state = BlockState::Ok;
+  std::string raw;
+  std::size_t before = 0;
+};
+
+// The two halves of a block's work, which may run on different threads: reading (mostly waiting
+// on the system) into `buffer`'s storage, then compressing. Neither throws: failures are reported
+// in the state. CompressInput may change the input (line ends); its storage can be reused after.
+BlockInput ReadBlock(const BlockJob& job, std::string buffer) noexcept;
+BlockResult CompressInput(const BlockJob& job, BlockInput& input, BlockScratch& scratch) noexcept;
+// Both on the calling thread.
 BlockResult CompressBlock(const BlockJob& job, BlockScratch& scratch) noexcept;
 
 // Whether the bytes look like text: no NUL and no control bytes other than the usual ones.

@@ -86,7 +86,9 @@ std::uint64_t FileTimeCount(const FILETIME& ft) {
 
 class Walker {
  public:
-  Walker(const Settings& settings, const std::vector<std::wstring>& skip) : settings_(settings) {
+  Walker(const Settings& settings, const std::vector<std::wstring>& skip,
+         const std::function<void(const SelectedFile&)>& taken)
+      : settings_(settings), taken_(taken) {
     for (const std::wstring& path : skip) skip_.insert(Lower(path));
   }
 
@@ -100,25 +102,71 @@ class Walker {
     std::vector<std::wstring> relative = SplitParts(absolute ? RelativeOfAbsolute(wide) : wide);
     const std::size_t cut = full.find_last_of(L'\\');
     if (cut == std::wstring::npos) return false;
+    const std::size_t before = found_;
+    if (relative.size() > 1 && std::any_of(relative.begin(), relative.end() - 1, HasWildcards)) {
+      // The relative parts are the last parts of the full path: the folder above them anchors
+      // the search.
+      std::wstring anchor = full;
+      for (std::size_t i = 0; i < relative.size() && !anchor.empty(); ++i) {
+        const std::size_t at = anchor.find_last_of(L'\\');
+        anchor.resize(at == std::wstring::npos ? 0 : at);
+      }
+      if (anchor.empty()) return false;
+      Expand(anchor, relative, 0, {});
+      return found_ > before;
+    }
     const std::wstring last = full.substr(cut + 1);
     if (!relative.empty()) relative.pop_back();
-    const std::size_t before = found_;
-    if (HasWildcards(last)) {
-      for (const WIN32_FIND_DATAW& data : List(full.substr(0, cut))) {
-        if (MatchesWildcard(last, data.cFileName))
-          Take(full.substr(0, cut + 1) + data.cFileName, relative, data);
-      }
-    } else {
-      WIN32_FIND_DATAW data{};
-      FindHandle find = StartFind(full, data);
-      if (find) Take(full, relative, data);
-    }
+    TakeMatching(full.substr(0, cut), last, relative);
     return found_ > before;
   }
 
   std::vector<SelectedFile> files;
 
  private:
+  // The files or folders of `folder` that `last` names (a pattern or a plain name).
+  void TakeMatching(const std::wstring& folder, const std::wstring& last,
+                    const std::vector<std::wstring>& parents) {
+    if (HasWildcards(last)) {
+      for (const WIN32_FIND_DATAW& data : List(folder)) {
+        if (MatchesWildcard(last, data.cFileName)) Take(folder + L"\\" + data.cFileName, parents, data);
+      }
+    } else {
+      const std::wstring path = folder + L"\\" + last;
+      WIN32_FIND_DATAW data{};
+      FindHandle find = StartFind(path, data);
+      if (find) Take(path, parents, data);
+    }
+  }
+
+  // A name with wildcards in its folder parts: each such part stands for every folder it
+  // matches (hidden and system folders only with IncludeSystemFiles, as for files), and the
+  // names in the archive take the matched folders' own names.
+  void Expand(const std::wstring& folder, const std::vector<std::wstring>& parts, std::size_t index,
+              std::vector<std::wstring> parents) {
+    const std::wstring& part = parts[index];
+    if (index + 1 == parts.size()) {
+      TakeMatching(folder, part, parents);
+      return;
+    }
+    if (!HasWildcards(part)) {
+      parents.push_back(part);
+      Expand(folder + L"\\" + part, parts, index + 1, parents);
+      return;
+    }
+    for (const WIN32_FIND_DATAW& data : List(folder)) {
+      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !MatchesWildcard(part, data.cFileName))
+        continue;
+      if (!settings_.includeSystemFiles &&
+          (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+        continue;
+      }
+      std::vector<std::wstring> below = parents;
+      below.push_back(data.cFileName);
+      Expand(folder + L"\\" + data.cFileName, parts, index + 1, below);
+    }
+  }
+
   static std::vector<WIN32_FIND_DATAW> List(const std::wstring& folder) {
     std::vector<WIN32_FIND_DATAW> entries;
     WIN32_FIND_DATAW data{};
@@ -180,9 +228,11 @@ class Walker {
     file.size = folder ? 0 : (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     file.attributes = data.dwFileAttributes;
     files.push_back(std::move(file));
+    if (taken_) taken_(files.back());
   }
 
   const Settings& settings_;
+  const std::function<void(const SelectedFile&)>& taken_;
   std::set<std::wstring> skip_;
   std::set<std::string> names_;
   std::size_t found_ = 0;
@@ -213,9 +263,10 @@ std::string EntryName(const std::vector<std::wstring>& parts, bool folder, const
 }
 
 Selection SelectFiles(const std::vector<std::string>& names, const Settings& settings,
-                      const std::vector<std::wstring>& skip) {
+                      const std::vector<std::wstring>& skip,
+                      const std::function<void(const SelectedFile&)>& taken) {
   const std::wstring base = FullPath(settings.rootDir.empty() ? L"." : settings.rootDir);
-  Walker walker(settings, skip);
+  Walker walker(settings, skip, taken);
   Selection selection;
   for (const std::string& name : names) {
     if (!walker.AddName(name, base)) selection.unmatched.push_back(name);

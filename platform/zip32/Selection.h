@@ -1,11 +1,12 @@
 // The files and folders that the names of a run stand for: names relative to the root folder
-// (never the process's current folder changed), wildcards in the last part of a name, recursion,
+// (never the process's current folder changed), wildcards in any part of a name, recursion,
 // and the filters on hidden and system files and on dates.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,11 @@ struct Selection {
   std::vector<std::string> unmatched;  // names that matched nothing on disk
 };
 
-// `skip` holds full paths never taken (the archive itself and its temporary file).
+// `skip` holds full paths never taken (the archive itself and its temporary file). `taken`, when
+// set, is told of each file or folder as soon as it joins the selection, in the selection's order.
 Selection SelectFiles(const std::vector<std::string>& names, const Settings& settings,
-                      const std::vector<std::wstring>& skip);
+                      const std::vector<std::wstring>& skip,
+                      const std::function<void(const SelectedFile&)>& taken = nullptr);
 
 // The full path of `path` as the system resolves it, relative names taken from `base`.
 std::wstring FullPath(const std::wstring& path);

@@ -49,6 +49,7 @@ void Lay(const std::string& root, const std::vector<File>& files) {
     const std::string path = root + f.path;
     if (!f.path.empty() && f.path.back() == '\\') {
       ::CreateDirectoryA(path.c_str(), nullptr);
+      if (f.hidden) ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
       continue;
     }
     talvo::test::ScriviFile(path, f.content);
@@ -99,6 +100,26 @@ const std::vector<File> kTree = {
     {"sub\\b.txt", "beta\r\n"},
     {"sub\\deep\\", ""},
     {"sub\\deep\\c.txt", "gamma\r\n"},
+};
+
+// Folders for wildcards in folder parts: h1 is hidden, f1.txt is a file whose name a folder
+// pattern matches.
+const std::vector<File> kFolderTree = {
+    {"d1\\", ""},
+    {"d1\\x.txt", "x"},
+    {"d1\\sub\\", ""},
+    {"d1\\sub\\y.txt", "y"},
+    {"d2\\", ""},
+    {"d2\\z.txt", "z"},
+    {"d2\\sub\\", ""},
+    {"d2\\sub\\w.dat", "w"},
+    {"e1\\", ""},
+    {"e1\\v.txt", "v"},
+    {"e1\\sub\\", ""},
+    {"e1\\sub\\t.txt", "t"},
+    {"h1\\", "", 2015, true},
+    {"h1\\u.txt", "u"},
+    {"f1.txt", "f"},
 };
 
 // An archive of `names` made with `options`, then the files in `changes` laid over the tree.
@@ -286,6 +307,51 @@ const Caso kCasi[] = {
      {"*.txt", "?.dat"},
      0,
      {{"a.txt", "a"}, {"b.txt", "b"}, {"c.dat", "c"}}},
+    // Wildcards in folder parts stand for every folder they match; a file that matches a folder
+    // part is not a folder and gives nothing.
+    {"wildcards_in_folders",
+     kFolderTree,
+     nullptr,
+     nullptr,
+     {"*\\*.txt"},
+     0,
+     {{"d1/x.txt", "x"}, {"d2/z.txt", "z"}, {"e1/v.txt", "v"}}},
+    {"wildcards_in_folders_then_plain_parts",
+     kFolderTree,
+     nullptr,
+     nullptr,
+     {"d?\\sub\\*"},
+     0,
+     {{"d1/sub/y.txt", "y"}, {"d2/sub/w.dat", "w"}}},
+    {"wildcards_in_folders_with_recursion",
+     kFolderTree,
+     nullptr,
+     kRecurse,
+     {"d*\\sub"},
+     0,
+     {{"d1/sub/", ""}, {"d1/sub/y.txt", "y"}, {"d2/sub/", ""}, {"d2/sub/w.dat", "w"}}},
+    {"wildcards_in_folders_with_junk_paths",
+     kFolderTree,
+     nullptr,
+     [](_Zipova* z) { z->put_JunkDirectoryNames(VARIANT_TRUE); },
+     {"?1\\*.txt"},
+     0,
+     {{"x.txt", "x"}, {"v.txt", "v"}}},
+    {"wildcards_in_folders_take_hidden_folders_with_system_files",
+     kFolderTree,
+     nullptr,
+     [](_Zipova* z) { z->put_IncludeSystemFiles(VARIANT_TRUE); },
+     {"*\\*.txt"},
+     0,
+     {{"d1/x.txt", "x"}, {"d2/z.txt", "z"}, {"e1/v.txt", "v"}, {"h1/u.txt", "u"}}},
+    {"wildcards_in_folders_matching_nothing_is_12",
+     kFolderTree,
+     nullptr,
+     nullptr,
+     {"*\\manca.txt"},
+     12,
+     {},
+     [](const Folders& f) { EXPECT_FALSE(talvo::test::EsisteFile(f.archive)); }},
     {"dos_names",
      {{"nome lungo del file.testo", "x"}},
      nullptr,
