@@ -69,6 +69,8 @@ void Scrivi(const std::string& percorso, const std::string& testo) {
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD scritti = 0;
   ::WriteFile(file, testo.data(), static_cast<DWORD>(testo.size()), &scritti, nullptr);
+  // On disk now, so that the timed passes do not meet the write-back of the layout.
+  ::FlushFileBuffers(file);
   ::CloseHandle(file);
 }
 
@@ -93,38 +95,49 @@ void RimuoviAlbero(const std::string& cartella) {
 
 std::string Area(int a) { return "AR" + std::to_string(a); }
 
-// The patch (five area folders with their lists and files, seven empty fixed lists) and the
-// installation (the five area programs and an installed copy of every file).
+// The patch (an area folder with its list and files for each area, seven empty fixed lists) and
+// the installation (the area programs and an installed copy of every file).
 struct Banco {
   std::string cartella, patch, radice;
   int file;
   int aree;
 
-  void Prepara() {
+  // The patch: the runs only read it, so it is laid out once.
+  void PreparaPatch() {
     RimuoviAlbero(cartella);
     ::CreateDirectoryA(cartella.c_str(), nullptr);
     ::CreateDirectoryA(patch.c_str(), nullptr);
-    ::CreateDirectoryA(radice.c_str(), nullptr);
-    ::CreateDirectoryA((radice + "APP").c_str(), nullptr);
     for (const char* codice : {"ATT", "BAR", "CNV", "SEC", "SQL", "EXT", "RIN"}) {
       ::CreateDirectoryA((patch + codice).c_str(), nullptr);
       Scrivi(patch + codice + "\\Lista" + codice + ".txt", "");
     }
     const std::string contenuto(4096, 'x');
     for (int a = 0; a < aree; ++a) {
-      const std::string app = radice + "APP\\" + Area(a);
-      for (const std::string& c : {app, app + "\\PRG", app + "\\PRG\\BIN", patch + Area(a)}) {
-        ::CreateDirectoryA(c.c_str(), nullptr);
-      }
-      Scrivi(app + "\\PRG\\BIN\\TAL" + Area(a) + ".exe", "MZ");
+      ::CreateDirectoryA((patch + Area(a)).c_str(), nullptr);
       std::string lista;
       for (int f = 0; f < file / aree; ++f) {
         const std::string nome = "f" + std::to_string(f) + ".dat";
         lista += nome + "|APP\\" + Area(a) + "\\PRG\\\r\n";
         Scrivi(patch + Area(a) + "\\" + nome, contenuto);
-        Scrivi(app + "\\PRG\\" + nome, "installato");
       }
       Scrivi(patch + Area(a) + "\\lista.txt", lista);
+    }
+  }
+
+  // The installation afresh: the area programs and an installed copy of every file, no backups.
+  void Prepara() {
+    RimuoviAlbero(radice.substr(0, radice.size() - 1));
+    ::CreateDirectoryA(radice.c_str(), nullptr);
+    ::CreateDirectoryA((radice + "APP").c_str(), nullptr);
+    for (int a = 0; a < aree; ++a) {
+      const std::string app = radice + "APP\\" + Area(a);
+      for (const std::string& c : {app, app + "\\PRG", app + "\\PRG\\BIN"}) {
+        ::CreateDirectoryA(c.c_str(), nullptr);
+      }
+      Scrivi(app + "\\PRG\\BIN\\TAL" + Area(a) + ".exe", "MZ");
+      for (int f = 0; f < file / aree; ++f) {
+        Scrivi(app + "\\PRG\\f" + std::to_string(f) + ".dat", "installato");
+      }
     }
   }
 
@@ -224,6 +237,7 @@ int main(int argc, char** argv) {
   for (const auto& [file, aree] : {std::pair{5000, 5}, std::pair{20000, 20}}) {
     Banco banco{base + "talvo-bench", base + "talvo-bench\\patch\\", base + "talvo-bench\\TALVO\\", file,
                 aree};
+    banco.PreparaPatch();
     double run = 1e9, minimo = 1e9, verifica = 1e9;
     // Best of the rounds (three by default), alternating, so that all meet the same state of the machine.
     for (int giro = 0; giro < giri; ++giro) {

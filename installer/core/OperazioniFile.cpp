@@ -18,8 +18,16 @@ constexpr DWORD Nascosti = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 // Whether the search finds an entry none of whose attributes are among those excluded. A name
 // with wildcards may match several entries: the search goes on past those that do not count.
+// A plain name is looked up by its attributes alone, which answers the same in one call instead
+// of opening and reading its folder.
 bool TrovaVoce(const std::string& percorso, DWORD esclusi) {
   if (percorso.empty()) return false;
+  if (percorso.find_first_of("*?<>\"") == std::string::npos) {
+    // A search for a name ending in a separator finds nothing.
+    if (percorso.back() == '\\' || percorso.back() == '/') return false;
+    const DWORD attributi = ::GetFileAttributesA(percorso.c_str());
+    return attributi != INVALID_FILE_ATTRIBUTES && (attributi & esclusi) == 0;
+  }
   WIN32_FIND_DATAA dati{};
   const unique_hfind ricerca = make_hfind(::FindFirstFileA(percorso.c_str(), &dati));
   if (!ricerca) return false;
@@ -53,11 +61,11 @@ bool EsisteCartella(const std::string& percorso) {
 }
 
 int CopiaSovrascrivendo_nothrow(const std::string& sorgente, const std::string& destinazione) noexcept {
-  // Windows' CopyFile refuses to replace a read-only or hidden file (access denied); Wine's
-  // replaces it. The test is made here so that the installer behaves the same on both.
+  // Windows' CopyFile refuses to replace a read-only, hidden or system file (access denied);
+  // Wine's replaces it. The test is made here so that the installer behaves the same on both.
   const DWORD attributi = ::GetFileAttributesA(destinazione.c_str());
   if (attributi != INVALID_FILE_ATTRIBUTES && !(attributi & FILE_ATTRIBUTE_DIRECTORY) &&
-      (attributi & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))) {
+      (attributi & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
     return errors::RunTimeNumberFromWin32(ERROR_ACCESS_DENIED);
   }
   return Esito(::CopyFileA(sorgente.c_str(), destinazione.c_str(), FALSE));
@@ -72,6 +80,10 @@ bool CartelleEsistenti::Esiste(const std::string& cartella) {
 
 void CopiaSovrascrivendo(const std::string& sorgente, const std::string& destinazione) {
   SollevaSeFallita(CopiaSovrascrivendo_nothrow(sorgente, destinazione));
+}
+
+void CopiaSuPostoLibero(const std::string& sorgente, const std::string& destinazione) {
+  SollevaSeFallita(Esito(::CopyFileA(sorgente.c_str(), destinazione.c_str(), TRUE)));
 }
 
 int Rinomina_nothrow(const std::string& vecchio, const std::string& nuovo) noexcept {

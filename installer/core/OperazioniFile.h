@@ -35,6 +35,10 @@ class CartelleEsistenti {
 // such folder; 70: a file locked by another program, read-only or hidden at the destination).
 void CopiaSovrascrivendo(const std::string& sorgente, const std::string& destinazione);
 int CopiaSovrascrivendo_nothrow(const std::string& sorgente, const std::string& destinazione) noexcept;
+// Copies the file to a destination where no file stands (the installed one was just renamed
+// away): a file found there after all is never replaced (58). Spares the look at the
+// destination's attributes, which on Wine costs a read of the whole folder for a missing name.
+void CopiaSuPostoLibero(const std::string& sorgente, const std::string& destinazione);
 
 // Gives a file or folder a new name, possibly in another folder; an existing target is never
 // replaced (58).

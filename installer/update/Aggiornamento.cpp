@@ -119,6 +119,11 @@ class Esecuzione {
     }
     for (const std::string& riga : righe) {
       if (Trim(riga).empty()) {
+        // The lines before it are done before the log says more.
+        if (!copia_.Concludi()) {
+          osservatore_.EsitoRiga(i, false);
+          return false;
+        }
         IgnoraErrori([&] {
           ScriviLog(sessione_, "CmdAggiorna", "Trovata riga vuota nel file" + lista, CodiceLog::Ok);
         });
@@ -129,6 +134,10 @@ class Esecuzione {
         osservatore_.EsitoRiga(i, false);
         return false;
       }
+    }
+    if (!copia_.Concludi()) {
+      osservatore_.EsitoRiga(i, false);
+      return false;
     }
     if (righe_[k] == 0) Stato(i, StatoArea::SenzaAggiornamenti);
     return true;

@@ -1,5 +1,5 @@
 // One area line: its destination as DestinazioniAree resolves it, the archive database handed
-// elsewhere, and the copy with its backup.
+// elsewhere, and the copy with its backup, batched under one journal flush.
 #include "CopiaFile.h"
 
 #include <windows.h>
@@ -24,6 +24,7 @@ bool CopiaAree::CopiaFile(const std::string& riga, std::int16_t area) {
   std::string destinazione;
   try {
     const DestinazioneRiga voce = destinazioni_.Risolvi(riga, area);
+    if (voce.Tipo != TipoDestinazione::Copia && !Concludi()) return false;
     switch (voce.Tipo) {
       case TipoDestinazione::Archivio:
         // The archive database lives outside the installation; a failure there fails the area.
@@ -37,46 +38,96 @@ bool CopiaAree::CopiaFile(const std::string& riga, std::int16_t area) {
       case TipoDestinazione::Copia: break;
     }
     destinazione = voce.Destinazione;
-    Copia(voce.Sorgente, destinazione, area);
+    const std::string minuscolo = Minuscolo(destinazione);
+    if (nomiBlocco_.count(minuscolo) != 0 || nomiBlocco_.count(minuscolo + ".old") != 0) {
+      if (!Concludi()) return false;
+    }
+    blocco_.push_back(Prepara(voce.Sorgente, destinazione, area));
+    nomiBlocco_.insert(minuscolo);
+    nomiBlocco_.insert(minuscolo + ".old");
+    if (blocco_.size() >= (giornale_ != nullptr ? LineePerBlocco : 1)) return Concludi();
     return true;
   } catch (const ErroreRuntime& e) {
-    const std::string nomeArea = static_cast<std::size_t>(area) < sessione_.Aree.size()
-                                     ? sessione_.Aree[static_cast<std::size_t>(area)].NomeArea
-                                     : std::string();
-    IgnoraErrori([&] {
-      ScriviLog(sessione_, "CopiaFile ",
-                "Errore nel file che si stava gestendo: " + destinazione + " " + e.Descrizione() +
-                    " AREA: " + nomeArea + " ->" + e.Descrizione(),
-                e.Numero());
-    });
+    // The lines queued before this one are done first, as they would have been one at a time.
+    if (!Concludi()) return false;
+    LogErrore(destinazione, area, e);
     return false;
   }
 }
 
-void CopiaAree::Copia(const std::string& sorgente, const std::string& destinazione, std::int16_t area) {
-  if (!scritti_.try_emplace(Minuscolo(destinazione), sessione_.FileSovrascritti.size()).second) {
-    // Written before in this run: its backup holds the file as it was before the run, and stays.
-    CopiaSovrascrivendo(sorgente, destinazione);
-    ++sessione_.FileModificati;
-    return;
+bool CopiaAree::Concludi() {
+  if (blocco_.empty()) return true;
+  std::vector<Copia> blocco;
+  blocco.swap(blocco_);
+  nomiBlocco_.clear();
+  const Copia* corrente = nullptr;
+  try {
+    // Every entry of the batch on disk before any of its destinations changes.
+    if (giornale_ != nullptr) giornale_->Conferma();
+    for (const Copia& copia : blocco) {
+      corrente = &copia;
+      Esegui(copia);
+    }
+    return true;
+  } catch (const ErroreRuntime& e) {
+    // The lines after the failing one stay recorded with nothing done to them, which the restore
+    // leaves as they are.
+    const Copia& fallita = corrente != nullptr ? *corrente : blocco.front();
+    LogErrore(fallita.Destinazione, fallita.Area, e);
+    return false;
   }
+}
+
+CopiaAree::Copia CopiaAree::Prepara(const std::string& sorgente, const std::string& destinazione,
+                                    std::int16_t area) {
+  Copia copia{sorgente, destinazione, area, std::nullopt};
+  // Written before in this run: its backup holds the file as it was before the run, and stays.
+  if (!scritti_.try_emplace(Minuscolo(destinazione), sessione_.FileSovrascritti.size()).second) return copia;
   // Recorded before anything changes, so that the restore knows about every step that follows.
   const std::size_t numero = sessione_.FileSovrascritti.size();
   sessione_.FileSovrascritti.push_back({destinazione + ".old", area, FilePresente(destinazione)});
-  FileSovrascritto& voce = sessione_.FileSovrascritti.back();
+  copia.Voce = numero;
+  const FileSovrascritto& voce = sessione_.FileSovrascritti.back();
   if (EsisteFile(voce.Backup)) EliminaFile(voce.Backup);
-  // On disk before the destination changes: a run that dies from here on is put back at the next
-  // start. The old backup is gone first, so a backup found later is this run's.
-  if (giornale_ != nullptr) giornale_->Registra(numero, voce);
-  if (EsisteFile(destinazione)) {
-    Rinomina(destinazione, voce.Backup);
+  // The old backup is gone before the entry is written, so a backup found later is this run's.
+  if (giornale_ != nullptr) giornale_->Annota(numero, voce);
+  return copia;
+}
+
+void CopiaAree::Esegui(const Copia& copia) {
+  if (!copia.Voce) {
+    CopiaSovrascrivendo(copia.Sorgente, copia.Destinazione);
+    ++sessione_.FileModificati;
+    return;
+  }
+  const std::size_t numero = *copia.Voce;
+  FileSovrascritto& voce = sessione_.FileSovrascritti[numero];
+  const bool rinominare = EsisteFile(copia.Destinazione);
+  if (rinominare) {
+    Rinomina(copia.Destinazione, voce.Backup);
     voce.Rinominato = true;
     if (giornale_ != nullptr) giornale_->Rinominata(numero, voce);
   }
   voce.CopiaIniziata = true;
-  CopiaSovrascrivendo(sorgente, destinazione);
+  if (rinominare) {
+    CopiaSuPostoLibero(copia.Sorgente, copia.Destinazione);
+  } else {
+    CopiaSovrascrivendo(copia.Sorgente, copia.Destinazione);
+  }
   if (giornale_ != nullptr) giornale_->Copiata(numero, voce);
   ++sessione_.FileModificati;
+}
+
+void CopiaAree::LogErrore(const std::string& destinazione, std::int16_t area, const ErroreRuntime& e) {
+  const std::string nomeArea = static_cast<std::size_t>(area) < sessione_.Aree.size()
+                                   ? sessione_.Aree[static_cast<std::size_t>(area)].NomeArea
+                                   : std::string();
+  IgnoraErrori([&] {
+    ScriviLog(sessione_, "CopiaFile ",
+              "Errore nel file che si stava gestendo: " + destinazione + " " + e.Descrizione() +
+                  " AREA: " + nomeArea + " ->" + e.Descrizione(),
+              e.Numero());
+  });
 }
 
 }  // namespace talvo

@@ -185,19 +185,31 @@ VoceGiornale* Giornale::Voce(std::size_t numero) {
 }
 
 void Giornale::Registra(std::size_t numero, const FileSovrascritto& voce) {
+  Annota(numero, voce);
+  Conferma();
+}
+
+void Giornale::Annota(std::size_t numero, const FileSovrascritto& voce) {
   const std::string& backup = voce.Backup;
   if (backup.find_first_of("|\r\n") != std::string::npos)
     throw ErroreRuntime(NumeroErrore::NomeFileNonValido);
   const VoceGiornale registrata{numero, voce};
   Scrivi(RigaGiornale(registrata));
-  SuDisco();
   if (VoceGiornale* giaRegistrata = Voce(numero)) {
     *giaRegistrata = registrata;
   } else {
     posizioni_[numero] = contenuto_.Voci.size();
     contenuto_.Voci.push_back(registrata);
   }
-  crash_.Verifica(EventoCrash::Voce, numero + 1);
+  daConfermare_.push_back(numero);
+}
+
+void Giornale::Conferma() {
+  if (daConfermare_.empty()) return;
+  SuDisco();
+  std::vector<std::size_t> confermate;
+  confermate.swap(daConfermare_);
+  for (const std::size_t numero : confermate) crash_.Verifica(EventoCrash::Voce, numero + 1);
 }
 
 void Giornale::Aggiorna(std::size_t numero, const FileSovrascritto& voce) {

@@ -19,13 +19,13 @@
 // can cut off only the last line, which then has no CR LF and is ignored.
 //
 // The entry's line is written once an old backup in the way is deleted, and reaches the disk
-// (FlushFileBuffers) before the destination is renamed or written; the lines that follow
-// (renamed, copied, put back) are appended without a flush of their own and reach the disk with
-// the next entry's. That is safe because the playback decides from the entry and from what it
-// finds on disk, never from those lines alone: once the entry is written no ordinary file stands
-// at the backup name, and the run only ever renames an ordinary file there, so an ordinary file
-// found there later is this run's backup; a destination that had nothing before the run holds
-// only what this run put there.
+// (FlushFileBuffers, once for a batch of entries) before the destination is renamed or written;
+// the lines that follow (renamed, copied, put back) are appended without a flush of their own and
+// reach the disk with the next batch's. That is safe because the playback decides from the entry and from
+// what it finds on disk, never from those lines alone: once the entry is written no ordinary file stands at
+// the backup name, and the run only ever renames an ordinary file there, so an ordinary file found there
+// later is this run's backup; a destination that had nothing before the run holds only what this run put
+// there.
 #pragma once
 
 #include <cstddef>
@@ -86,6 +86,11 @@ class Giornale {
   // and an old backup in the way (an ordinary file at the backup name) must already be gone. Throws
   // ErroreRuntime (52 for a path that the journal cannot hold).
   void Registra(std::size_t numero, const FileSovrascritto& voce);
+  // The same entry, written but not yet on disk: a batch of entries reaches the disk with one
+  // Conferma, before any of their destinations is touched. Throws as Registra does.
+  void Annota(std::size_t numero, const FileSovrascritto& voce);
+  // Every entry written so far is on disk when this returns. Throws ErroreRuntime.
+  void Conferma();
   // The entry's destination was renamed to its backup / copied over. An entry never recorded is
   // left out: nothing was done to its destination.
   void Rinominata(std::size_t numero, const FileSovrascritto& voce);
@@ -114,6 +119,7 @@ class Giornale {
   PuntoCrash crash_;
   ContenutoGiornale contenuto_;
   std::map<std::size_t, std::size_t> posizioni_;  // entry number -> index in contenuto_.Voci
+  std::vector<std::size_t> daConfermare_;         // entries written since the last Conferma
 };
 
 }  // namespace talvo

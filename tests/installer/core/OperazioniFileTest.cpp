@@ -31,6 +31,7 @@ TEST(EsistenzaTest, FilesAndFoldersAsADirectoryListingSeesThem) {
   EXPECT_FALSE(EsisteFile(cartella / "sotto"));
   EXPECT_FALSE(EsisteFile(cartella / "manca.txt"));
   EXPECT_FALSE(EsisteFile(""));
+  EXPECT_FALSE(EsisteFile(cartella / "visibile.txt\\"));  // a name ending in a separator names no file
 
   EXPECT_TRUE(EsisteCartella(cartella / "sotto"));
   EXPECT_TRUE(EsisteCartella(cartella / "sotto\\"));
@@ -185,7 +186,7 @@ TEST(OperazioniFileTest, AFileLockedByAnotherProgramIsPermissionDenied) {
 }
 
 TEST(OperazioniFileTest, ProtectedDestinationsRefuseTheCopy) {
-  for (DWORD attributo : {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN}) {
+  for (DWORD attributo : {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
     SCOPED_TRACE(attributo);
     Cartella cartella;
     ::SetFileAttributesA((cartella / "b.txt").c_str(), attributo);
@@ -193,6 +194,19 @@ TEST(OperazioniFileTest, ProtectedDestinationsRefuseTheCopy) {
     ::SetFileAttributesA((cartella / "b.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(test::LeggiFile(cartella / "b.txt"), "b");
   }
+}
+
+TEST(OperazioniFileTest, ACopyToAFreePlaceNeverReplacesAFileFoundThere) {
+  Cartella cartella;
+  EXPECT_THROW(
+      try { CopiaSuPostoLibero(cartella / "a.txt", cartella / "b.txt"); } catch (const ErroreRuntime& e) {
+        EXPECT_EQ(e.Numero(), 58);
+        throw;
+      },
+      ErroreRuntime);
+  EXPECT_EQ(test::LeggiFile(cartella / "b.txt"), "b");
+  CopiaSuPostoLibero(cartella / "a.txt", cartella / "c.txt");
+  EXPECT_EQ(test::LeggiFile(cartella / "c.txt"), "a");
 }
 
 TEST(EsistenzaTest, InstallationDriveIsTheFirstFixedDriveWithTheFolder) {

@@ -228,6 +228,34 @@ TEST_F(AggiornamentoTest, AFailureTheChecksCannotForeseePutsBackEveryAreaAndMark
   EXPECT_FALSE(test::EsisteFile(Giornale));
 }
 
+TEST_F(AggiornamentoTest, AFailureInTheMiddleOfAListPutsBackTheLinesBeforeAndLeavesTheLinesAfter) {
+  // Lines in a row are recorded together before any of them is copied: the failure of the
+  // second must still leave the first put back and the third as it was.
+  Lista("ALUNNI\\alunni.txt",
+        "anagrafe.exe|APP\\ALU\\PRG\\BIN\\\r\nbloccato.exe|APP\\ALU\\PRG\\BIN\\\r\n"
+        "terzo.exe|APP\\ALU\\PRG\\BIN\\\r\nnuovo.dll|APP\\ALU\\PRG\\BIN\\\r\n",
+        {"anagrafe.exe", "bloccato.exe", "terzo.exe", "nuovo.dll"});
+  InstallazioneDiProva::Scrivi(Bin("alu") + "bloccato.exe", "bloccato installato");
+  InstallazioneDiProva::Scrivi(Bin("alu") + "terzo.exe", "terzo installato");
+  std::optional<test::FileBloccato> bloccato;
+  righe.agliEventi = [&](int n) {
+    if (n == 2) bloccato.emplace(Bin("alu") + "bloccato.exe");
+  };
+  ASSERT_EQ(Esegui(), EsitoAggiornamento::Fallito);
+  bloccato.reset();
+  EXPECT_EQ(LeggiFile(Bin("alu") + "anagrafe.exe"), "anagrafe installato");
+  EXPECT_FALSE(test::EsisteFile(Bin("alu") + "anagrafe.exe.old"));
+  EXPECT_EQ(LeggiFile(Bin("alu") + "bloccato.exe"), "bloccato installato");
+  EXPECT_EQ(LeggiFile(Bin("alu") + "terzo.exe"), "terzo installato");
+  EXPECT_FALSE(test::EsisteFile(Bin("alu") + "terzo.exe.old"));
+  EXPECT_FALSE(test::EsisteFile(Bin("alu") + "nuovo.dll"));
+  EXPECT_EQ(righe.righe[0], (Riga{"AREA RIPRISTINATA", "0%"}));
+  // The log names the failing line, and no line after it.
+  EXPECT_NE(Log().back().find("Funzione: CopiaFile  codice errore"), std::string::npos);
+  EXPECT_NE(Log().back().find(Radice() + "APP\\ALU\\PRG\\BIN\\bloccato.exe"), std::string::npos);
+  EXPECT_FALSE(test::EsisteFile(Giornale));
+}
+
 TEST_F(AggiornamentoTest, TheJournalFollowsTheAreaStepAndGoesWithACompleteRun) {
   // A fixed list's file is backed up but never put back, so it is not in the journal.
   InstallazioneDiProva::Scrivi(installazione.Patch("SQL\\ListaSQL.txt"), "nuova.sql|SYS\\SQL\\\r\n");
