@@ -101,9 +101,18 @@ class CrashTest : public test::ConLogDiProva {
 };
 
 TEST_F(CrashTest, ARunKilledAtAnyPointIsPutBackByteForByteAndTheNextRunCompletes) {
-  // Files 1, 3 and 5 rename an installed file; 2 and 4 are new; a.dll is copied twice.
-  for (const char* punto : {"voce", "voce:2", "voce:3", "voce:4", "voce:5", "rinomina", "rinomina:3",
-                            "rinomina:5", "copia", "copia:2", "copia:3", "copia:4", "copia:5"}) {
+  // Files 1, 3 and 5 rename an installed file; 2 and 4 are new; a.dll is copied twice. Entries
+  // reach the journal a batch at a time, before any file of the batch changes: files 1 and 2
+  // (the second a.dll ends the first area's batch), then files 3 to 5.
+  struct Caso {
+    const char* punto;
+    std::size_t registrati;  // the entries on disk when the run is killed
+  };
+  for (const Caso& caso :
+       {Caso{"voce", 2}, Caso{"voce:2", 2}, Caso{"voce:3", 5}, Caso{"voce:4", 5}, Caso{"voce:5", 5},
+        Caso{"rinomina", 2}, Caso{"rinomina:3", 5}, Caso{"rinomina:5", 5}, Caso{"copia", 2},
+        Caso{"copia:2", 2}, Caso{"copia:3", 5}, Caso{"copia:4", 5}, Caso{"copia:5", 5}}) {
+    const char* punto = caso.punto;
     SCOPED_TRACE(punto);
     Installazione installazione;
     SvuotaLog();
@@ -117,12 +126,8 @@ TEST_F(CrashTest, ARunKilledAtAnyPointIsPutBackByteForByteAndTheNextRunCompletes
     EXPECT_FALSE(GiornalePresente());
     ASSERT_EQ(desktop.Identita, std::vector<IdMessaggio>{IdMessaggio::GiornaleRipristinato});
     // One line when the journal is found, one per file the run had recorded, one at the end.
-    const std::string punteggiato = punto;
-    const std::size_t file = punteggiato.find(':') == std::string::npos
-                                 ? 1
-                                 : std::stoul(punteggiato.substr(punteggiato.find(':') + 1));
     const std::vector<std::string> log = Log();
-    ASSERT_EQ(log.size(), file + 2);
+    ASSERT_EQ(log.size(), caso.registrati + 2);
     EXPECT_EQ(log.front(),
               "Funzione: Ripristino Giornale Descrizione: Trovato il giornale di un aggiornamento "
               "interrotto: " +
@@ -154,7 +159,8 @@ TEST_F(CrashTest, ARunKilledAtAnyPointIsPutBackByteForByteAndTheNextRunCompletes
 }
 
 TEST_F(CrashTest, ThePlaybackSaysWhatItDidToEachFile) {
-  // Killed right after renaming c.exe: a.dll was replaced, b.dll added, c.exe is at its backup.
+  // Killed right after renaming c.exe: a.dll was replaced, b.dll added, c.exe is at its backup,
+  // d.dat and e.ini untouched.
   Installazione installazione;
   ASSERT_EQ(Esegui(installazione.cartella.Percorso(), "aggiorna", "rinomina:3"), CodiceUscitaCrash);
   const std::string& radice = installazione.Radice();
@@ -167,6 +173,11 @@ TEST_F(CrashTest, ThePlaybackSaysWhatItDidToEachFile) {
                        testo + "Eliminato il file lasciato dall'aggiornamento interrotto " + radice +
                            "APP\\ALU\\PRG\\BIN\\b.dll ESITO OK",
                        testo + "Ripristinato il file " + radice + "APP\\BIB\\PRG\\BIN\\c.exe ESITO OK",
+                       // Recorded with c.exe in one batch, not reached yet.
+                       testo + "Nessuna modifica da annullare per il file " + radice +
+                           "APP\\BIB\\PRG\\BIN\\DATI\\d.dat ESITO OK",
+                       testo + "Nessuna modifica da annullare per il file " + radice +
+                           "APP\\BIB\\PRG\\BIN\\e.ini ESITO OK",
                        testo + "Giornale riprodotto, tutti i file sono stati ripristinati: " + Giornale +
                            " ESITO OK"}));
   EXPECT_EQ(Installati(radice), installazione.prima);
