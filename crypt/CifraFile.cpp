@@ -28,6 +28,18 @@ unique_hfile Apri(const wchar_t* nome, DWORD creazione, DWORD segnali) {
                                   creazione, FILE_ATTRIBUTE_NORMAL | segnali, nullptr));
 }
 
+// Cuts the file at its current position when it goes out of scope.
+class FineDelFile {
+ public:
+  explicit FineDelFile(HANDLE file) noexcept : file_(file) {}
+  FineDelFile(const FineDelFile&) = delete;
+  FineDelFile& operator=(const FineDelFile&) = delete;
+  ~FineDelFile() { ::SetEndOfFile(file_); }
+
+ private:
+  HANDLE file_;
+};
+
 // The steps of the pipeline over the two files and the key; the key is used on the calling thread only.
 class TappeFile final : public Tappe {
  public:
@@ -63,8 +75,21 @@ Esito CifraFile(Chiave& chiave, const std::wstring& password, const wchar_t* inp
   // The input is held with read sharing only, so the same path as output cannot be created.
   const unique_hfile sorgente = Apri(input, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
   if (!sorgente) return Esito::CifEncryptNoSourceFile;
-  const unique_hfile destinazione = Apri(output, CREATE_ALWAYS, 0);
+  // An existing output is written over in place and cut where the new text ends, rather than
+  // truncated when it is opened: on Wine over ext4 a file truncated to nothing is flushed to disk
+  // when it is closed, which costs a large file a synchronous write of all its data.
+  const unique_hfile destinazione = Apri(output, OPEN_ALWAYS, 0);
   if (!destinazione) return Esito::CifEncryptNoDestinationFile;
+  if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+    // Replacing a hidden or system file is refused, as creating over it is.
+    BY_HANDLE_FILE_INFORMATION informazioni{};
+    if (!::GetFileInformationByHandle(destinazione.get(), &informazioni) ||
+        (informazioni.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+      return Esito::CifEncryptNoDestinationFile;
+    }
+  }
+  // Whatever the outcome, the output ends after the last byte written, as a file created afresh would.
+  const FineDelFile fine(destinazione.get());
   if (!chiave.HaProvider()) return Esito::CifEncryptNoSecurityProvider;
   if (!chiave.DeriveKey(password)) return Esito::CifEncryptProviderError;
 

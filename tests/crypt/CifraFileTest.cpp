@@ -117,6 +117,24 @@ TEST_F(CifraFileTest, EverySizeRoundTripsByteForByte) {
   }
 }
 
+TEST_F(CifraFileTest, AnExistingOutputIsReplacedWholeUnlessHiddenOrSystem) {
+  ScriviFile(cartella / "chiaro", "breve");
+  ScriviFile(cartella / "cifrato", std::string(3u * 1024 * 1024, 'x'));
+  ASSERT_EQ(Esegui(cartella / "chiaro", cartella / "cifrato", Direzione::Cifra), Esito::CifEncryptSuccess);
+  EXPECT_EQ(LeggiFile(cartella / "cifrato").size(), 5u);  // nothing of the longer file is left
+  ASSERT_EQ(Esegui(cartella / "cifrato", cartella / "decifrato", Direzione::Decifra),
+            Esito::CifEncryptSuccess);
+  EXPECT_EQ(LeggiFile(cartella / "decifrato"), "breve");
+  for (DWORD attributo : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
+    ScriviFile(cartella / "protetto", "da non toccare");
+    ::SetFileAttributesA((cartella / "protetto").c_str(), attributo);
+    EXPECT_EQ(Esegui(cartella / "chiaro", cartella / "protetto", Direzione::Cifra),
+              Esito::CifEncryptNoDestinationFile);
+    ::SetFileAttributesA((cartella / "protetto").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(LeggiFile(cartella / "protetto"), "da non toccare");
+  }
+}
+
 TEST_F(CifraFileTest, AWrongPasswordGivesOtherBytes) {
   ScriviFile(cartella / "chiaro", "registro di classe");
   ASSERT_EQ(Esegui(cartella / "chiaro", cartella / "cifrato", Direzione::Cifra), Esito::CifEncryptSuccess);
