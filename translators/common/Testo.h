@@ -12,6 +12,10 @@
 
 #include "errors/RunTimeErrors.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace talvo::translators {
 
 using Testo = std::u16string;
@@ -51,9 +55,15 @@ inline Vista MidVista(Vista text, long long start) {
   return text.substr(static_cast<std::size_t>(start - 1));
 }
 
-// Whether two texts are the same, character for character.
+// Whether two texts are the same, character for character. The texts compared are mostly the
+// rules' short keywords, which a loop in place compares faster than a call to the library.
 inline bool Uguali(Vista a, Vista b) noexcept {
-  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+  if (a.size() != b.size()) return false;
+  if (a.size() > 16) return std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
 }
 // Whether needle stands in text at offset i (from 0).
 inline bool Contiene(Vista text, std::size_t i, Vista needle) noexcept {
@@ -106,7 +116,23 @@ class Segni {
 
   // The first character from p on (before end) that is in the set, or end.
   const char16_t* Prossimo(const char16_t* p, const char16_t* end) const noexcept {
-    for (p = detail::PrimoBlocco(p, end, caratteri_, N); p != end; ++p) {
+#if defined(__SSE2__)
+    // The block's matches as a bit mask, so that the first of them is found without a second look
+    // at the block's characters one at a time.
+    for (; end - p >= 8; p += 8) {
+      const __m128i blocco = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      __m128i uguali = _mm_setzero_si128();
+      for (std::size_t k = 0; k < N; ++k) {
+        uguali =
+            _mm_or_si128(uguali, _mm_cmpeq_epi16(blocco, _mm_set1_epi16(static_cast<short>(caratteri_[k]))));
+      }
+      const unsigned maschera = static_cast<unsigned>(_mm_movemask_epi8(uguali));
+      if (maschera != 0) return p + __builtin_ctz(maschera) / 2;
+    }
+#else
+    p = detail::PrimoBlocco(p, end, caratteri_, N);
+#endif
+    for (; p != end; ++p) {
       if (*p < 128 && ascii_[*p]) return p;
     }
     return end;
