@@ -119,8 +119,11 @@ TEST_F(FinestreLogTest, TheViewerShowsCopiesAndReloadsTheLogAroundThePrinterWind
     if (!box) return fallisci("no box for the empty choice");
     o.boxSenzaScelta = MessageBoxText(box);
     PressFirstButton(box);
+    // A click that reaches the printer window while the box still keeps it disabled is lost.
+    WaitUntil([&] { return !::IsWindow(box) && ::IsWindowEnabled(stampa); }, Attesa);
     ClickButton(::GetDlgItem(stampa, IdFrmStampa::CmdEsci));
     o.stampaChiusa = WaitUntil([&] { return !::IsWindow(stampa); }, Attesa);
+    if (!o.stampaChiusa) return fallisci("the printer window did not close");
     stampa = nullptr;
 
     WaitUntil(
@@ -131,6 +134,7 @@ TEST_F(FinestreLogTest, TheViewerShowsCopiesAndReloadsTheLogAroundThePrinterWind
         Attesa);
     ::PostMessageA(visore, WM_COMMAND, MAKEWPARAM(IdFrmMostraLog::mnup4, 0), 0);
     o.visoreChiuso = WaitUntil([&] { return !::IsWindow(visore); }, Attesa);
+    if (!o.visoreChiuso) fallisci("the viewer did not close");
   });
   finestre::MostraFrmMostraLog(sessione, desktop, nullptr, {}, aperta);
   autista.join();
