@@ -42,7 +42,7 @@ bool CopiaAree::CopiaFile(const std::string& riga, std::int16_t area) {
     if (nomiBlocco_.count(minuscolo) != 0 || nomiBlocco_.count(minuscolo + ".old") != 0) {
       if (!Concludi()) return false;
     }
-    blocco_.push_back(Prepara(voce.Sorgente, destinazione, area));
+    blocco_.push_back(Prepara(voce.Sorgente, destinazione, minuscolo, area));
     nomiBlocco_.insert(minuscolo);
     nomiBlocco_.insert(minuscolo + ".old");
     if (blocco_.size() >= (giornale_ != nullptr ? LineePerBlocco : 1)) return Concludi();
@@ -79,10 +79,10 @@ bool CopiaAree::Concludi() {
 }
 
 CopiaAree::Copia CopiaAree::Prepara(const std::string& sorgente, const std::string& destinazione,
-                                    std::int16_t area) {
+                                    const std::string& minuscolo, std::int16_t area) {
   Copia copia{sorgente, destinazione, area, std::nullopt};
   // Written before in this run: its backup holds the file as it was before the run, and stays.
-  if (!scritti_.try_emplace(Minuscolo(destinazione), sessione_.FileSovrascritti.size()).second) return copia;
+  if (!scritti_.try_emplace(minuscolo, sessione_.FileSovrascritti.size()).second) return copia;
   // Recorded before anything changes, so that the restore knows about every step that follows.
   const std::size_t numero = sessione_.FileSovrascritti.size();
   sessione_.FileSovrascritti.push_back({destinazione + ".old", area, FilePresente(destinazione)});

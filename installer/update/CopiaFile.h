@@ -55,7 +55,9 @@ class CopiaAree {
     std::optional<std::size_t> Voce;
   };
 
-  Copia Prepara(const std::string& sorgente, const std::string& destinazione, std::int16_t area);
+  // minuscolo: the destination in lower case, as the batch and the run's record know it.
+  Copia Prepara(const std::string& sorgente, const std::string& destinazione, const std::string& minuscolo,
+                std::int16_t area);
   void Esegui(const Copia& copia);
   void LogErrore(const std::string& destinazione, std::int16_t area, const ErroreRuntime& e);
 
